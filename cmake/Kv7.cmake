@@ -1,0 +1,61 @@
+# Helpers shared by every folder: strict warnings on our own code, test executables that CTest
+# lists case by case, and libFuzzer targets for the native preset.
+
+option(KV7_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+if(KV7_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND NOT KV7_WINDOWS)
+  set(KV7_FUZZ ON)
+else()
+  set(KV7_FUZZ OFF)
+endif()
+
+# Our code builds without a single warning; third-party code (GoogleTest) is left alone.
+function(kv7_strict target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  if(KV7_WINDOWS)
+    target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  endif()
+endfunction()
+
+# kv7_test(<name> SOURCES ... LIBS ... [LABELS ...] [PROPERTIES ...])
+# One GoogleTest executable; every case becomes its own CTest test. Under the win32 preset the
+# executable runs through Wine (the toolchain's emulator) and lands beside the simulated bench.
+function(kv7_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;PROPERTIES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  kv7_strict(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  if(NOT T_LABELS)
+    set(T_LABELS unit)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    TEST_PREFIX "${name}."
+    PROPERTIES LABELS "${T_LABELS}" ${T_PROPERTIES})
+endfunction()
+
+# kv7_fuzz(<name> SOURCES ... LIBS ... CORPUS <dir> RUNS <n>)
+# A libFuzzer target (native clang only), plus a short deterministic run of it as a test.
+function(kv7_fuzz name)
+  if(NOT KV7_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(F "" "CORPUS;RUNS" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  kv7_strict(${name})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  if(NOT F_RUNS)
+    set(F_RUNS 20000)
+  endif()
+  add_test(NAME ${name}.short
+    COMMAND ${name} -seed=1 -runs=${F_RUNS} -max_len=4096 ${F_CORPUS})
+  set_tests_properties(${name}.short PROPERTIES LABELS fuzz)
+endfunction()
