@@ -55,7 +55,11 @@ function(kv7_fuzz name)
   if(NOT F_RUNS)
     set(F_RUNS 20000)
   endif()
+  # libFuzzer adds what it finds to its first corpus folder. That one is emptied before each
+  # run, so the run is the same every time; the committed seeds are only read.
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}.corpus)
   add_test(NAME ${name}.short
-    COMMAND ${name} -seed=1 -runs=${F_RUNS} -max_len=4096 ${F_CORPUS})
+    COMMAND sh -c "rm -rf '${work}' && mkdir -p '${work}' && exec \"$0\" \"$@\""
+            $<TARGET_FILE:${name}> -seed=1 -runs=${F_RUNS} -max_len=4096 ${work} ${F_CORPUS})
   set_tests_properties(${name}.short PROPERTIES LABELS fuzz)
 endfunction()
