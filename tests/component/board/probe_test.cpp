@@ -1,0 +1,107 @@
+// The maker's libraries are taken from the executable's folder only, and whole or not at all.
+// Each case copies the probe into a folder of its own with the library (or a variant lacking
+// one entry point, or nothing) beside it, runs it, and reads the boxes it was shown.
+#include "TestBench.h"
+
+#include <gtest/gtest.h>
+
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const char JTAG_DLL[] = "PALDRIX_JTAG.DLL";
+const char DOWNLOAD_DLL[] = "PALDRIX_DOWNLOAD.DLL";
+const char INCOMPLETE_DOWNLOAD[] = "box Error OK load PALDRIX_DOWNLOAD.DLL fail. Cannot find all of desired API";
+const Lines NO_DOWNLOAD = {"loaded 0", "version 0.000000", "download 0"};
+const Lines NO_CONNECTION = {"connect 0", "error Fail to connect FPGA borad."};
+
+Lines Join(const std::string& box, const Lines& rest)
+{
+    Lines lines{box};
+    lines.insert(lines.end(), rest.begin(), rest.end());
+    return lines;
+}
+
+std::string VariantDll(const std::string& library, const std::string& entry)
+{
+    return "..\\variants\\" + library + "-lacks-" + entry + "\\" + (library == "jtag" ? JTAG_DLL : DOWNLOAD_DLL);
+}
+
+} // namespace
+
+TEST(Probe, MissingLibrariesAreNamedByTheirFullPath)
+{
+    TTestBench bench("");
+    EXPECT_EQ(RunProbe(bench.Folder, "board").Lines,
+              Join("box Error OK fail to load dll - " + bench.Folder + JTAG_DLL, NO_CONNECTION));
+    EXPECT_EQ(RunProbe(bench.Folder, "download").Lines,
+              Join("box Error OK fail to load dll - " + bench.Folder + DOWNLOAD_DLL, NO_DOWNLOAD));
+}
+
+TEST(Probe, CompleteLibrariesBesideTheProgramAreTakenSilently)
+{
+    TTestBench bench("");
+    ASSERT_TRUE(CopyBuiltFile(JTAG_DLL, bench.Folder));
+    ASSERT_TRUE(CopyBuiltFile(DOWNLOAD_DLL, bench.Folder));
+    ASSERT_TRUE(CopyBuiltFile("KV7_MassProduction_340.sof", bench.Folder));
+    EXPECT_EQ(RunProbe(bench.Folder, "board").Lines, (Lines{"connect 1", "error untouched"}));
+    EXPECT_EQ(RunProbe(bench.Folder, "download").Lines, (Lines{"loaded 1", "version 9.100000", "download 1"}));
+}
+
+class JtagVariant : public testing::TestWithParam<const char*> {};
+
+TEST_P(JtagVariant, IsRefusedAndNeverCalled)
+{
+    TTestBench bench("");
+    ASSERT_TRUE(CopyBuiltFile(VariantDll("jtag", GetParam()), bench.Folder));
+    EXPECT_EQ(RunProbe(bench.Folder, "board").Lines, Join("box Error OK fail to find some API", NO_CONNECTION));
+    EXPECT_TRUE(bench.JournalLines("jtag ").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Lacking, JtagVariant,
+                         testing::Values("PALDRIX_JtagOpen", "PALDRIX_JtagClose", "PALDRIX_JtagWrite",
+                                         "PALDRIX_JtagRead"),
+                         [](const auto& info) { return std::string(info.param); });
+
+class DownloadVariant : public testing::TestWithParam<const char*> {};
+
+TEST_P(DownloadVariant, IsRefusedAndNeverCalled)
+{
+    TTestBench bench("");
+    ASSERT_TRUE(CopyBuiltFile(VariantDll("download", GetParam()), bench.Folder));
+    ASSERT_TRUE(CopyBuiltFile("KV7_MassProduction_340.sof", bench.Folder));
+    EXPECT_EQ(RunProbe(bench.Folder, "download").Lines, Join(INCOMPLETE_DOWNLOAD, NO_DOWNLOAD));
+    EXPECT_TRUE(bench.JournalLines("download ").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lacking, DownloadVariant,
+    testing::Values("PALDRIX_DownloadEEPROMByByteBlaster", "PALDRIX_JtagDownloadByteBlaster", "PALDRIX_JtagDownload",
+                    "PALDRIX_JtagDownloadChain", "PALDRIX_Programming", "PALDRIX_DownloadNios2",
+                    "PALDRIX_DownloadNios2Ex", "PALDRIX_Nios2Terminal", "PALDRIX_FlashProgrammer", "PALDRIX_AsDownload",
+                    "PALDRIX_AsDownloadPV", "PALDRIX_IsUsbBlasterDriverReady", "PALDRIX_GetQuatusVersion",
+                    "PALDRIX_SetQuartusProgrammerPath", "PALDRIX_quartus_pgm", "PALDRIX_EnableBlasterII"),
+    [](const auto& info) { return std::string(info.param); });
+
+// A violated precondition shows the assertion report and ends the process with code 3 before
+// anything is sent to the board.
+TEST(Probe, ExchangePreconditionsEndTheProcess)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"assert-reply-buffer", "pReturnBuffer"},
+        {"assert-payload-length", "dwPayloadLen <= PKT_PC2NIOS_MAX_PL_LEN"},
+    };
+    for (const auto& [scenario, expression] : cases) {
+        TTestBench bench("configured = yes\n");
+        ASSERT_TRUE(CopyBuiltFile(JTAG_DLL, bench.Folder));
+        ProbeRun run = RunProbe(bench.Folder, scenario);
+        EXPECT_EQ(run.ExitCode, 3u) << scenario;
+        ASSERT_EQ(run.Lines.size(), 2u) << scenario;
+        EXPECT_EQ(run.Lines[0], "connect 1");
+        std::string report = "box Error OK Assertion failed: " + std::string(expression) + ", file Board, line ";
+        EXPECT_EQ(run.Lines[1].substr(0, report.size()), report);
+        EXPECT_GT(run.Lines[1].size(), report.size());
+        EXPECT_EQ(run.Lines[1].find_first_not_of("0123456789", report.size()), std::string::npos) << run.Lines[1];
+        EXPECT_TRUE(bench.JournalLines("jtag write ").empty()) << scenario;
+    }
+}
