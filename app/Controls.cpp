@@ -1,0 +1,177 @@
+#include "Controls.h"
+
+#include "Exception.h"
+
+#include "base/Handles.h"
+#include "base/Trace.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+HWND CreateControl(HWND parent, const TControlArgs& args)
+{
+    HWND window = CreateWindowExA(args.ExStyle, args.ClassName, args.Text,
+                                  WS_CHILD | WS_VISIBLE | args.Style, args.Bounds.Left, args.Bounds.Top,
+                                  args.Bounds.Width, args.Bounds.Height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.Id)),
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (!window)
+        throw Exception(std::string("Cannot create the control of class ") + args.ClassName);
+    if (args.Font)
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(args.Font), FALSE);
+    return window;
+}
+
+void TShape::Set(bool visible, COLORREF penColor)
+{
+    if (visible == Visible && penColor == PenColor)
+        return;
+    Visible = visible;
+    PenColor = penColor;
+    if (Visible)
+        Trace("outline %s visible %s", Name, TraceColour(PenColor).c_str());
+    else
+        Trace("outline %s hidden", Name);
+    if (Tooltip) {
+        // A hidden outline shows no hint: its tool shrinks to nothing.
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = Parent;
+        tool.uId = ToolId;
+        if (Visible)
+            tool.rect = {Bounds.Left, Bounds.Top, Bounds.Right(), Bounds.Bottom()};
+        SendMessageA(Tooltip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    Repaint();
+}
+
+void TShape::SetHint(const std::string& hint)
+{
+    if (hint == Hint)
+        return;
+    Hint = hint;
+    Trace("hint %s %s", Name, TraceQuote(Hint).c_str());
+    if (Tooltip) {
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = Parent;
+        tool.uId = ToolId;
+        tool.lpszText = Hint.data();
+        SendMessageA(Tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void TShape::Paint(HDC dc) const
+{
+    if (!Visible)
+        return;
+    // An inside-frame pen keeps the 3-pixel line within the outline's bounds.
+    UniquePen pen(CreatePen(PS_INSIDEFRAME, SHAPE_PEN_WIDTH, PenColor));
+    SelectedObject selectedPen(dc, pen.Get());
+    SelectedObject selectedBrush(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, Bounds.Left, Bounds.Top, Bounds.Right(), Bounds.Bottom());
+}
+
+void TShape::Repaint() const
+{
+    if (!Parent || !IsWindow(Parent))
+        return;
+    RECT area = {Bounds.Left, Bounds.Top, Bounds.Right(), Bounds.Bottom()};
+    RedrawWindow(Parent, &area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void TLabel::SetCaption(const std::string& caption)
+{
+    if (caption == Caption)
+        return;
+    Caption = caption;
+    Trace("label %s %s %s %s", Name, Visible ? "visible" : "hidden", TraceColour(Color).c_str(),
+          TraceQuote(Caption).c_str());
+    Refresh();
+}
+
+void TLabel::SetState(bool visible, COLORREF color)
+{
+    COLORREF newColor = visible ? color : Color;
+    if (visible == Visible && newColor == Color)
+        return;
+    Visible = visible;
+    Color = newColor;
+    Trace("label %s %s %s %s", Name, Visible ? "visible" : "hidden", TraceColour(Color).c_str(),
+          TraceQuote(Caption).c_str());
+    Refresh();
+}
+
+void TLabel::Refresh() const
+{
+    if (!Window || !IsWindow(Window))
+        return;
+    SetWindowTextA(Window, Caption.c_str());
+    SIZE text{};
+    if (HDC dc = GetDC(Window)) {
+        SelectedObject selected(dc, Font);
+        GetTextExtentPoint32A(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text);
+        ReleaseDC(Window, dc);
+    }
+    SetWindowPos(Window, nullptr, 0, 0, std::max<int>(Bounds.Width, text.cx),
+                 std::max<int>(Bounds.Height, text.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(Window, Visible ? SW_SHOWNA : SW_HIDE);
+    if (Visible) {
+        InvalidateRect(Window, nullptr, TRUE);
+        UpdateWindow(Window);
+    }
+}
+
+void TMemo::Clear()
+{
+    if (!Window || GetWindowTextLengthA(Window) == 0)
+        return;
+    Trace("memo %s clear", Name);
+    SetWindowTextA(Window, "");
+}
+
+void TMemo::AppendLine(const std::string& line)
+{
+    if (!Window)
+        return;
+    Trace("memo %s line %s", Name, TraceQuote(line).c_str());
+    std::string text = line + "\r\n";
+    int end = GetWindowTextLengthA(Window);
+    SendMessageA(Window, EM_SETSEL, end, end);
+    SendMessageA(Window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TMemo::SetVisible(bool visible)
+{
+    if (visible == Visible)
+        return;
+    Visible = visible;
+    Trace("memo %s %s", Name, Visible ? "visible" : "hidden");
+    if (Window)
+        ShowWindow(Window, Visible ? SW_SHOWNA : SW_HIDE);
+}
+
+HWND CreateHintTooltip(HWND parent)
+{
+    HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!tooltip)
+        throw Exception("Cannot create the hint window");
+    // A width limit is what makes the tooltip break its text at line feeds.
+    constexpr int HINT_MAX_WIDTH = 600;
+    SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, HINT_MAX_WIDTH);
+    return tooltip;
+}
+
+void AddHintTool(HWND tooltip, HWND parent, UINT toolId)
+{
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = parent;
+    tool.uId = toolId;
+    tool.lpszText = const_cast<char*>("");
+    SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}

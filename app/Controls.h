@@ -1,0 +1,87 @@
+/*
+ * Thin wrappers around the main window's controls: public fields, a creation-args struct, and
+ * setters that change what the operator sees, repaint it at once and leave a trace line. The
+ * labels and the list are real child windows; the outlines are painted by the main window
+ * itself (they are not windows), with their hints held by the window's tooltip control.
+ *
+ * Trace lines written here (only when the state really changes):
+ *     outline <Name> visible <RRGGBB>        outline <Name> hidden
+ *     hint <Name> "<text>"
+ *     label <Name> visible|hidden <RRGGBB> "<caption>"
+ *     memo <Name> visible|hidden             memo <Name> clear
+ *     memo <Name> line "<text>"
+ */
+#pragma once
+
+#include "Layout.h"
+
+#include <windows.h>
+
+#include <string>
+
+struct TControlArgs {
+    const char* ClassName = "";
+    const char* Text = "";
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    TBounds Bounds{};
+    int Id = 0;
+    HFONT Font = nullptr;
+};
+
+// A visible child window of the parent, with the font set; throws when it cannot be made.
+HWND CreateControl(HWND parent, const TControlArgs& args);
+
+// A rectangle outline with a 3-pixel pen and a transparent inside, drawn over the picture.
+struct TShape {
+    const char* Name = "";
+    TBounds Bounds{};
+    COLORREF PenColor = COLOUR_AQUA;
+    bool Visible = false;
+    std::string Hint;
+    HWND Parent = nullptr;  // the window that paints it
+    HWND Tooltip = nullptr; // holds the hint; none for the hover outlines
+    UINT ToolId = 0;
+
+    // Visibility and pen colour together, then a synchronous repaint of the outline.
+    void Set(bool visible, COLORREF penColor);
+    void SetHint(const std::string& hint);
+    void Paint(HDC dc) const;
+
+private:
+    void Repaint() const;
+};
+
+// A text label over the window's surface. It takes the mouse like the surface under it does
+// not, and grows with its caption from its laid-out size.
+struct TLabel {
+    const char* Name = "";
+    HWND Window = nullptr;
+    TBounds Bounds{};
+    std::string Caption;
+    COLORREF Color = COLOUR_BLACK;
+    bool Visible = true;
+    HFONT Font = nullptr;
+
+    void SetCaption(const std::string& caption);
+    // Visibility; the font colour changes only when the label is made visible.
+    void SetState(bool visible, COLORREF color);
+
+private:
+    void Refresh() const;
+};
+
+// The read-only list of faulty pin pairs.
+struct TMemo {
+    const char* Name = "";
+    HWND Window = nullptr;
+    bool Visible = true;
+
+    void Clear();
+    void AppendLine(const std::string& line);
+    void SetVisible(bool visible);
+};
+
+// The tooltip control that shows the result outlines' hints, several lines each.
+HWND CreateHintTooltip(HWND parent);
+void AddHintTool(HWND tooltip, HWND parent, UINT toolId);

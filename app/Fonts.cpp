@@ -1,0 +1,92 @@
+#include "Fonts.h"
+
+#include <iterator>
+
+namespace {
+
+constexpr int FORM_FONT_PIXELS = 19;
+
+// The window's face first (標楷體, also known by its English name), then regular-script faces
+// that free systems ship, then a serif that every system has.
+constexpr const wchar_t* FORM_FACES[] = {L"標楷體", L"DFKai-SB", L"AR PL UKai TW",
+                                         L"AR PL UKai CN", L"Times New Roman"};
+
+class ScreenDc {
+public:
+    ScreenDc() : Dc(GetDC(nullptr)) {}
+    ~ScreenDc() { ReleaseDC(nullptr, Dc); }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC Get() const { return Dc; }
+
+private:
+    HDC Dc;
+};
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool FaceInstalled(const wchar_t* face)
+{
+    LOGFONTW query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    ScreenDc screen;
+    EnumFontFamiliesExW(screen.Get(), &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
+const wchar_t* FormFace()
+{
+    for (const wchar_t* face : FORM_FACES)
+        if (FaceInstalled(face))
+            return face;
+    return FORM_FACES[std::size(FORM_FACES) - 1];
+}
+
+} // namespace
+
+UniqueFont CreateFormFont()
+{
+    LOGFONTW font{};
+    font.lfHeight = -FORM_FONT_PIXELS;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lstrcpynW(font.lfFaceName, FormFace(), LF_FACESIZE);
+    return UniqueFont(CreateFontIndirectW(&font));
+}
+
+std::string FontFaceOf(HFONT font)
+{
+    ScreenDc screen;
+    SelectedObject selected(screen.Get(), font);
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(screen.Get(), LF_FACESIZE, face);
+    return face;
+}
+
+UniqueFont CreateArialFont(int pixels)
+{
+    return UniqueFont(CreateFontA(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, "Arial"));
+}
+
+UniqueFont CreateStatusFont()
+{
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return UniqueFont(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                      DEFAULT_PITCH | FF_SWISS, "MS Shell Dlg"));
+    return UniqueFont(CreateFontIndirectA(&metrics.lfStatusFont));
+}

@@ -1,0 +1,349 @@
+/*
+ * The main window's construction, its message dispatch, showing and closing. Handlers live in
+ * the files of their concern: FormStatus.cpp (status bar and progress), FormOutlines.cpp
+ * (picture, outlines, hover, cursors), FormWaits.cpp (waits, calibration, the run guard).
+ */
+#include "FormMain.h"
+
+#include "Application.h"
+#include "ControlIds.h"
+#include "Fonts.h"
+#include "Waits.h"
+
+#include "base/Box.h"
+#include "base/Pump.h"
+#include "base/Trace.h"
+#include "resources/ResourceIds.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace {
+
+// Posted when the guard of a run that outlived a granted close goes.
+constexpr UINT WM_DESTROY_DEFERRED = WM_APP + 1;
+constexpr DWORD FORM_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD FORM_EX_STYLE = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// The outer window rectangle for the client area, centred on the screen.
+RECT CentredFrame()
+{
+    RECT frame = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
+    AdjustWindowRectEx(&frame, FORM_STYLE, FALSE, FORM_EX_STYLE);
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    return {left, top, left + width, top + height};
+}
+
+// Sets a flag for one scope, whichever way the scope is left.
+class TScopedFlag {
+public:
+    explicit TScopedFlag(bool& flag) : Flag(flag) { Flag = true; }
+    ~TScopedFlag() { Flag = false; }
+    TScopedFlag(const TScopedFlag&) = delete;
+    TScopedFlag& operator=(const TScopedFlag&) = delete;
+
+private:
+    bool& Flag;
+};
+
+TShape MakeShape(const char* name, const TBounds& bounds, HWND parent)
+{
+    TShape shape;
+    shape.Name = name;
+    shape.Bounds = bounds;
+    shape.Parent = parent;
+    return shape;
+}
+
+} // namespace
+
+TFormMain::TFormMain()
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA known{};
+    known.cbSize = sizeof known;
+    if (!GetClassInfoExA(instance, FORM_MAIN_CLASS, &known)) {
+        WNDCLASSEXA form{};
+        form.cbSize = sizeof form;
+        form.lpfnWndProc = WindowProc;
+        form.hInstance = instance;
+        form.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_KV7));
+        form.hbrBackground = GetSysColorBrush(COLOR_INACTIVECAPTION);
+        form.lpszClassName = FORM_MAIN_CLASS;
+        if (!RegisterClassExA(&form))
+            throw Exception("Cannot register the main window class");
+    }
+
+    FormFont = CreateFormFont();
+    ErrorFont = CreateArialFont(13);
+    StatusFont = CreateStatusFont();
+    Trace("window font %s", TraceQuote(FontFaceOf(FormFont.Get())).c_str());
+    Picture.Reset(static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDB_BOARD), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+
+    RECT frame = CentredFrame();
+    HWND created = CreateWindowExA(FORM_EX_STYLE, FORM_MAIN_CLASS, FORM_MAIN_CAPTION, FORM_STYLE, frame.left,
+                                   frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                   nullptr, instance, this);
+    if (!created)
+        throw Exception("Cannot create the main window");
+    // From here on the destructor destroys the window, even if construction fails below.
+    try {
+        CreateControls();
+    } catch (...) {
+        DestroyWindow(Window);
+        throw;
+    }
+    SetBoxOwner(Window);
+    SetDialogWindow(Window);
+
+    // The inspection part fills the pin-pair table here: InitPairTable();
+    SpeedFactor = CalibrateSpeed();
+}
+
+TFormMain::~TFormMain()
+{
+    if (Window)
+        DestroyWindow(Window);
+}
+
+void TFormMain::CreateControls()
+{
+    HFONT font = FormFont.Get();
+    // Creation order is tab order: Exit, A, B, C, D, then the list.
+    ButtonExit = CreateControl(Window, {WC_BUTTONA, BUTTON_EXIT_CAPTION, WS_TABSTOP | BS_PUSHBUTTON, 0,
+                                        BUTTON_EXIT, ID_BUTTON_EXIT, font});
+    for (int i = 0; i < 4; ++i) {
+        ButtonOrba[i] = CreateControl(Window, {WC_BUTTONA, BUTTON_ORBA_CAPTION[i], WS_TABSTOP | BS_PUSHBUTTON,
+                                               0, BUTTON_ORBA[i], ID_BUTTON_ORBA[i], font});
+        SetWindowSubclass(ButtonOrba[i], ButtonProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+    MemoError.Name = "MemoError";
+    MemoError.Window = CreateControl(
+        Window, {WC_EDITA, "", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                 WS_EX_CLIENTEDGE, MEMO_ERROR, ID_MEMO_ERROR, ErrorFont.Get()});
+
+    // SS_NOTIFY makes a label take the mouse instead of passing it to the window beneath.
+    LabelResult.Name = "LabelResult";
+    LabelResult.Bounds = LABEL_RESULT;
+    LabelResult.Font = font;
+    LabelResult.Color = GetSysColor(COLOR_WINDOWTEXT);
+    LabelResult.Window =
+        CreateControl(Window, {WC_STATICA, "", SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX, 0, LABEL_RESULT, ID_LABEL_RESULT, font});
+    LabelError.Name = "LabelError";
+    LabelError.Bounds = LABEL_ERROR;
+    LabelError.Caption = LABEL_ERROR_CAPTION;
+    LabelError.Color = COLOUR_MAROON;
+    LabelError.Font = ErrorFont.Get();
+    LabelError.Window = CreateControl(Window, {WC_STATICA, LABEL_ERROR_CAPTION, SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX,
+                                               0, LABEL_ERROR, ID_LABEL_ERROR, ErrorFont.Get()});
+
+    // The bar keeps exactly its laid-out place instead of docking to the window's bottom.
+    StatusBar = CreateControl(Window, {STATUSCLASSNAMEA, "", CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
+                                       STATUS_BAR, ID_STATUS_BAR, StatusFont.Get()});
+    int parts[2] = {STATUS_PANEL0_WIDTH, -1};
+    SendMessageA(StatusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    for (int panel = 0; panel < 2; ++panel)
+        SendMessageA(StatusBar, SB_SETTEXTA, panel | SBT_OWNERDRAW, panel);
+
+    HintTooltip = CreateHintTooltip(Window);
+    for (int i = 0; i < 4; ++i) {
+        Shape[i] = MakeShape(SHAPE_HOVER_NAME[i], SHAPE_HOVER[i], Window);
+        ShapeOrba[i] = MakeShape(SHAPE_RESULT_NAME[i], SHAPE_RESULT[i], Window);
+        ShapeOrba[i].Tooltip = HintTooltip;
+        ShapeOrba[i].ToolId = static_cast<UINT>(i + 1);
+        AddHintTool(HintTooltip, Window, ShapeOrba[i].ToolId);
+    }
+}
+
+void TFormMain::Show()
+{
+    if (!Window)
+        return;
+    ShowWindow(Window, SW_SHOWNORMAL);
+    UpdateWindow(Window);
+    SetFocus(ButtonExit);
+}
+
+LRESULT CALLBACK TFormMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<TFormMain*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        form->Window = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<TFormMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!form)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        form->Window = nullptr;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return CallGuarded([&] { return form->HandleMessage(message, wParam, lParam); });
+}
+
+LRESULT CALLBACK TFormMain::ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR form) noexcept
+{
+    if (message == WM_MOUSEMOVE)
+        CallGuarded([&] {
+            reinterpret_cast<TFormMain*>(form)->ButtonOrbaMouseMove(button);
+            return LRESULT{0};
+        });
+    else if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(button, ButtonProc, 0);
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
+LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam)))
+            return TRUE;
+        break;
+    case WM_ERASEBKGND:
+        return 1; // OnPaint covers every pixel
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->hwndItem == StatusBar)
+            StatusBarDrawPanel(static_cast<int>(item->itemID), item->hDC, item->rcItem);
+        return TRUE;
+    }
+    case WM_TIMER:
+        if (wParam == ID_TIMER_PROGRESS)
+            TimerProgressTimer();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam)
+            FormShow();
+        break;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_DESTROY_DEFERRED:
+        OnDestroyDeferred();
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    }
+    return DefWindowProcA(Window, message, wParam, lParam);
+}
+
+void TFormMain::OnCommand(int id, int code)
+{
+    if (code != BN_CLICKED)
+        return;
+    if (id == ID_BUTTON_EXIT)
+        ButtonExitClick();
+    // The connector buttons' clicks go to the inspection run here: ButtonOrbaClick(sender),
+    // with the sender the button whose ID is id.
+}
+
+void TFormMain::FormShow()
+{
+    if (!NotShownYet)
+        return;
+    NotShownYet = false;
+    // The status bar's panel painter answers from now on (StatusBarDrawPanel checks the flag).
+    SetProgress(0);
+    // The inspection part clears the result display here: ClearResults();
+    ShowStatus(STATUS_READY, COLOUR_BLUE);
+    LabelResult.SetCaption("");
+}
+
+void TFormMain::ButtonExitClick()
+{
+    // Posted, not sent: the close then runs from the message loop, not from inside the button.
+    PostMessageA(Window, WM_CLOSE, 0, 0);
+}
+
+bool TFormMain::FormCloseQuery()
+{
+    if (!Busy)
+        return true;
+    if (ShowBox(BoxKind::Warning, BoxButtons::YesNo, CLOSE_QUESTION) == BoxAnswer::No)
+        return false;
+    Busy = false;
+    // Messages are processed while fewer than CLOSE_GRACE_MS have passed.
+    PumpMessagesFor(CLOSE_GRACE_MS - 1);
+    return true;
+}
+
+void TFormMain::FormClose() { StopProgress(); }
+
+void TFormMain::OnClose()
+{
+    // A close asked again while the question is open or its grace time runs is the same close.
+    if (InCloseQuery || CloseGranted)
+        return;
+    bool granted;
+    {
+        TScopedFlag asking(InCloseQuery);
+        granted = FormCloseQuery();
+    }
+    if (!granted) {
+        Trace("close refused");
+        return;
+    }
+    if (!Window)
+        return;
+    FormClose();
+    if (RunInProgress) {
+        // The run below us on the stack still uses the window; it goes when the run has ended.
+        CloseGranted = true;
+        Trace("close deferred until the run ends");
+        return;
+    }
+    Trace("close granted");
+    DestroyWindow(Window);
+}
+
+void TFormMain::OnDestroyDeferred()
+{
+    if (!RunInProgress && Window) {
+        Trace("close granted");
+        DestroyWindow(Window);
+    }
+}
+
+void TFormMain::OnDestroy()
+{
+    Trace("window destroyed");
+    // The inspection part releases the held board here: ReleaseBoard();
+    KillTimer(Window, ID_TIMER_PROGRESS);
+    SetBoxOwner(nullptr);
+    SetDialogWindow(nullptr);
+}
+
+TFormMain::TRunGuard::TRunGuard(TFormMain& form)
+    : Form(form), Held(form.Window && !form.RunInProgress && !form.CloseGranted)
+{
+    if (Held)
+        Form.RunInProgress = true;
+}
+
+TFormMain::TRunGuard::~TRunGuard()
+{
+    if (!Held)
+        return;
+    Form.RunInProgress = false;
+    if (Form.CloseGranted && Form.Window)
+        PostMessageA(Form.Window, WM_DESTROY_DEFERRED, 0, 0);
+}

@@ -1,0 +1,145 @@
+/*
+ * The main window's own surface: the board picture with its eight outlines painted over it,
+ * the hover outlines that follow the mouse over the connector buttons, the cursors, and the
+ * colours of the labels and the list. The outlines are not windows, so the window decides
+ * what is under the mouse: a visible outline takes the mouse like a control does.
+ */
+#include "FormMain.h"
+
+#include "base/Assert.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr char ASSERT_UNIT[] = "UnitMain";
+
+} // namespace
+
+void TFormMain::OnPaint()
+{
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(Window, &paint);
+    // Painted off screen and copied in one go, so an outline never flickers over the picture.
+    UniqueMemoryDc buffer(CreateCompatibleDC(screen));
+    UniqueBitmap surface(CreateCompatibleBitmap(screen, CLIENT_WIDTH, CLIENT_HEIGHT));
+    if (buffer && surface) {
+        SelectedObject selectedSurface(buffer.Get(), surface.Get());
+        RECT client = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
+        FillRect(buffer.Get(), &client, GetSysColorBrush(COLOR_INACTIVECAPTION));
+        if (Picture) {
+            UniqueMemoryDc pictureDc(CreateCompatibleDC(screen));
+            SelectedObject selectedPicture(pictureDc.Get(), Picture.Get());
+            BitBlt(buffer.Get(), IMAGE_KV7.Left, IMAGE_KV7.Top, IMAGE_KV7.Width, IMAGE_KV7.Height,
+                   pictureDc.Get(), 0, 0, SRCCOPY);
+        }
+        for (int index : HOVER_Z_ORDER)
+            Shape[index].Paint(buffer.Get());
+        for (int index : RESULT_Z_ORDER)
+            ShapeOrba[index].Paint(buffer.Get());
+        const RECT& area = paint.rcPaint;
+        BitBlt(screen, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer.Get(),
+               area.left, area.top, SRCCOPY);
+    }
+    EndPaint(Window, &paint);
+}
+
+bool TFormMain::OverVisibleShape(int x, int y) const
+{
+    for (const TShape* shapes : {Shape, ShapeOrba})
+        for (int i = 0; i < 4; ++i)
+            if (shapes[i].Visible && shapes[i].Bounds.Contains(x, y))
+                return true;
+    return false;
+}
+
+bool TFormMain::OverVisibleResultShape(int x, int y) const
+{
+    for (const TShape& shape : ShapeOrba)
+        if (shape.Visible && shape.Bounds.Contains(x, y))
+            return true;
+    return false;
+}
+
+void TFormMain::OnMouseMove(int x, int y)
+{
+    // Over a visible outline the mouse is over that outline, which has no handler.
+    if (OverVisibleShape(x, y))
+        return;
+    if (IMAGE_KV7.Contains(x, y))
+        ImageKV7MouseMove();
+    else
+        FormMouseMove();
+}
+
+void TFormMain::ButtonOrbaMouseMove(HWND sender)
+{
+    auto button = std::find(std::begin(ButtonOrba), std::end(ButtonOrba), sender);
+    if (button == std::end(ButtonOrba))
+        KV7_ASSERT(0);
+    Shape[button - std::begin(ButtonOrba)].Set(true, COLOUR_YELLOW);
+}
+
+void TFormMain::FormMouseMove() { HideHoverShapes(); }
+
+void TFormMain::ImageKV7MouseMove() { HideHoverShapes(); }
+
+void TFormMain::HideHoverShapes()
+{
+    for (TShape& shape : Shape)
+        shape.Set(false, shape.PenColor);
+}
+
+void TFormMain::SetFormCursor(LPCSTR systemCursor)
+{
+    FormCursor = systemCursor ? LoadCursorA(nullptr, systemCursor) : nullptr;
+    // Show it now if the mouse rests on the window, not only at its next move.
+    POINT at;
+    if (Window && GetCursorPos(&at)) {
+        HWND under = WindowFromPoint(at);
+        if (under == Window || under == LabelResult.Window || under == LabelError.Window)
+            SendMessageA(Window, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    }
+}
+
+bool TFormMain::OnSetCursor(HWND under, int hitTest)
+{
+    if (hitTest != HTCLIENT)
+        return false;
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    HCURSOR formCursor = FormCursor ? FormCursor : arrow;
+    if (under == MemoError.Window || std::find(std::begin(ButtonOrba), std::end(ButtonOrba), under) !=
+                                         std::end(ButtonOrba) || under == ButtonExit) {
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        return true;
+    }
+    if (under == LabelResult.Window || under == LabelError.Window) {
+        SetCursor(formCursor);
+        return true;
+    }
+    if (under != Window)
+        return false;
+    POINT at;
+    GetCursorPos(&at);
+    ScreenToClient(Window, &at);
+    SetCursor(OverVisibleResultShape(at.x, at.y) ? LoadCursorA(nullptr, IDC_HELP) : formCursor);
+    return true;
+}
+
+LRESULT TFormMain::OnControlColor(HDC dc, HWND control)
+{
+    if (control == MemoError.Window) {
+        SetTextColor(dc, COLOUR_MAROON);
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    for (const TLabel* label : {&LabelResult, &LabelError}) {
+        if (control == label->Window) {
+            SetTextColor(dc, label->Color);
+            SetBkColor(dc, GetSysColor(COLOR_INACTIVECAPTION));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INACTIVECAPTION));
+        }
+    }
+    return DefWindowProcA(Window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+}

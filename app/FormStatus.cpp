@@ -1,0 +1,85 @@
+/*
+ * The main window's status bar and progress: the status text, the progress estimate that the
+ * 100 ms timer advances, the panel painter, and the buttons' enabled state. Status text and
+ * progress are repainted before the call returns, because the run keeps the user-interface
+ * thread busy afterwards.
+ */
+#include "FormMain.h"
+
+#include "ProgressMath.h"
+#include "StatusPainter.h"
+
+#include "base/Trace.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+void TFormMain::ShowStatus(const char* text, COLORREF color)
+{
+    if (NotShownYet)
+        return;
+    StatusColor = color;
+    PanelText[0] = text ? text : "";
+    Trace("status %s %s", TraceQuote(PanelText[0]).c_str(), TraceColour(StatusColor).c_str());
+    RepaintStatusBar();
+}
+
+void TFormMain::SetProgress(int32_t percent)
+{
+    if (NotShownYet)
+        return;
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%d", static_cast<int>(percent));
+    PanelText[1] = digits;
+    Trace("progress %d", static_cast<int>(percent));
+    RepaintStatusBar();
+}
+
+void TFormMain::RepaintStatusBar()
+{
+    if (StatusBar)
+        RedrawWindow(StatusBar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void TFormMain::StartProgress()
+{
+    LastProgress = -1;
+    SetProgress(0);
+    ProgressStartTick = GetTickCount();
+    if (Window)
+        SetTimer(Window, ID_TIMER_PROGRESS, PROGRESS_INTERVAL_MS, nullptr);
+}
+
+void TFormMain::StopProgress()
+{
+    if (Window)
+        KillTimer(Window, ID_TIMER_PROGRESS);
+    SetProgress(0);
+}
+
+void TFormMain::TimerProgressTimer()
+{
+    if (auto percent = ProgressStep(GetTickCount() - ProgressStartTick, ExpectedRunMs, LastProgress)) {
+        SetProgress(*percent);
+        LastProgress = *percent;
+    }
+}
+
+void TFormMain::StatusBarDrawPanel(int panel, HDC dc, const RECT& rect)
+{
+    if (NotShownYet)
+        return;
+    if (panel == 0)
+        PaintStatusPanel(dc, rect, PanelText[0], StatusColor, StatusFont.Get());
+    else if (panel == 1)
+        PaintProgressPanel(dc, rect, PanelText[1], StatusFont.Get());
+}
+
+void TFormMain::EnableButtons(bool enabled)
+{
+    for (HWND button : {ButtonOrba[0], ButtonOrba[1], ButtonOrba[2], ButtonOrba[3], ButtonExit})
+        if (button)
+            EnableWindow(button, enabled);
+    Trace("buttons %s", enabled ? "enabled" : "disabled");
+}

@@ -1,0 +1,105 @@
+// The process entry's promises: one copy at a time, every escaping exception shown in the
+// application's error box, the mutex released on every path, and 0 returned. Each test uses
+// a mutex name of its own, so a real copy of the tool running beside the tests is not touched.
+#include "BoxRecorder.h"
+
+#include "app/Application.h"
+#include "app/Entry.h"
+#include "app/FormMain.h"
+
+#include "base/Handles.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+std::string TestMutexName(const char* test)
+{
+    return std::string("KV7_TEST_") + test + "_" + std::to_string(GetCurrentProcessId());
+}
+
+bool MutexExists(const std::string& name)
+{
+    UniqueHandle mutex(OpenMutexA(SYNCHRONIZE, FALSE, name.c_str()));
+    return static_cast<bool>(mutex);
+}
+
+} // namespace
+
+TEST(Entry, SecondCopyOnlyShowsThatTheFirstIsRunning)
+{
+    BoxRecorder boxes;
+    std::string name = TestMutexName("second");
+    UniqueHandle first(CreateMutexA(nullptr, TRUE, name.c_str()));
+    ASSERT_TRUE(first);
+
+    bool started = false;
+    EXPECT_EQ(RunSingleInstance(name.c_str(), [&] { started = true; }), 0);
+    EXPECT_FALSE(started);
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.Boxes[0].Kind, BoxKind::Information);
+    EXPECT_EQ(boxes.Boxes[0].Buttons, BoxButtons::Ok);
+    EXPECT_EQ(boxes.Boxes[0].Caption, "Information");
+    EXPECT_EQ(boxes.Boxes[0].Text, "The application is running.");
+
+    // Once the first copy has gone, the next one starts, holding the mutex while it runs.
+    first.Reset();
+    bool heldWhileRunning = false;
+    EXPECT_EQ(RunSingleInstance(name.c_str(), [&] { heldWhileRunning = MutexExists(name); }), 0);
+    EXPECT_TRUE(heldWhileRunning);
+    EXPECT_FALSE(MutexExists(name));
+    EXPECT_EQ(boxes.Boxes.size(), 1u);
+}
+
+TEST(Entry, EscapingExceptionsAreShownAndTheMutexIsReleased)
+{
+    BoxRecorder boxes;
+    std::string name = TestMutexName("guard");
+    EXPECT_EQ(RunSingleInstance(name.c_str(), [] { throw 42; }), 0);
+    EXPECT_FALSE(MutexExists(name));
+    EXPECT_EQ(RunSingleInstance(name.c_str(), [] { throw std::runtime_error("not ours"); }), 0);
+    EXPECT_EQ(RunSingleInstance(name.c_str(), [] { throw Exception("Cannot create the main window"); }), 0);
+    EXPECT_FALSE(MutexExists(name));
+
+    ASSERT_EQ(boxes.Boxes.size(), 3u);
+    for (const BoxRequest& box : boxes.Boxes) {
+        EXPECT_EQ(box.Kind, BoxKind::Error);
+        EXPECT_EQ(box.Caption, "Error");
+    }
+    // Anything not of the application's exception class is shown with an empty message.
+    EXPECT_EQ(boxes.Boxes[0].Text, "");
+    EXPECT_EQ(boxes.Boxes[1].Text, "");
+    EXPECT_EQ(boxes.Boxes[2].Text, "Cannot create the main window");
+}
+
+TEST(Application, ExceptionFromOneMessageIsShownAndTheMessageCountsAsHandled)
+{
+    BoxRecorder boxes;
+    EXPECT_EQ(CallGuarded([]() -> LRESULT { throw Exception("boom"); }, 7), 7);
+    EXPECT_EQ(CallGuarded([]() -> LRESULT { throw std::runtime_error("bad state"); }), 0);
+    EXPECT_EQ(CallGuarded([]() -> LRESULT { throw 3; }), 0);
+    EXPECT_EQ(CallGuarded([]() -> LRESULT { return 5; }), 5);
+    ASSERT_EQ(boxes.Boxes.size(), 3u);
+    EXPECT_EQ(boxes.Boxes[0].Text, "boom");
+    EXPECT_EQ(boxes.Boxes[1].Text, "bad state");
+    EXPECT_EQ(boxes.Boxes[2].Text, "");
+    EXPECT_EQ(boxes.Boxes[0].Kind, BoxKind::Error);
+}
+
+TEST(Application, RunsUntilTheMainWindowHasClosed)
+{
+    BoxRecorder boxes;
+    TApplication application;
+    application.Initialize();
+    application.CreateForm();
+    ASSERT_NE(FormMain, nullptr);
+    HWND window = FormMain->Handle();
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    application.Run();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(FormMain->NotShownYet);
+    EXPECT_TRUE(boxes.Boxes.empty());
+}

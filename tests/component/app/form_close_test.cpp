@@ -1,0 +1,107 @@
+// Closing the main window: at once while idle; during a run only after the operator's Yes,
+// and then never under the run's feet: the window stays until the run's guard has gone. The
+// run is played by a guard, the Busy flag and a nested wait, as the inspection run does it.
+#include "BoxRecorder.h"
+
+#include "app/FormMain.h"
+#include "app/Layout.h"
+
+#include "base/Pump.h"
+
+#include <gtest/gtest.h>
+
+TEST(FormClose, IdleWindowClosesAtOnceWithoutAQuestion)
+{
+    BoxRecorder boxes;
+    TFormMain form;
+    PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    PumpPendingMessages();
+    EXPECT_EQ(form.Handle(), nullptr);
+
+    TFormMain second;
+    second.Show();
+    SendMessageA(second.ButtonExit, BM_CLICK, 0, 0);
+    second.WaitMs(50);
+    EXPECT_EQ(second.Handle(), nullptr);
+    EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST(FormClose, NoDuringARunKeepsTheWindowAndTheRun)
+{
+    BoxRecorder boxes(BoxAnswer::No);
+    boxes.PumpWhileOpen = true;
+    TFormMain form;
+    form.Show();
+    {
+        TFormMain::TRunGuard run(form);
+        ASSERT_TRUE(run);
+        form.Busy = true;
+        form.StartProgress();
+        PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        // A second close asked while the question is open is the same close.
+        PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        form.WaitMs(50);
+        ASSERT_EQ(boxes.Boxes.size(), 1u);
+        EXPECT_EQ(boxes.Boxes[0].Kind, BoxKind::Warning);
+        EXPECT_EQ(boxes.Boxes[0].Buttons, BoxButtons::YesNo);
+        EXPECT_EQ(boxes.Boxes[0].Text, "Process is not terminated. Are you sure want to quit?");
+        EXPECT_TRUE(form.Busy);
+        EXPECT_NE(form.Handle(), nullptr);
+        form.Busy = false;
+    }
+    form.WaitMs(20);
+    EXPECT_NE(form.Handle(), nullptr);
+}
+
+TEST(FormClose, YesDuringARunEndsTheWindowOnlyAfterTheRun)
+{
+    BoxRecorder boxes(BoxAnswer::Yes);
+    TFormMain form;
+    form.Show();
+    {
+        TFormMain::TRunGuard run(form);
+        ASSERT_TRUE(run);
+        form.Busy = true;
+        form.StartProgress();
+        form.ExpectedRunMs = 50000;
+        form.ProgressStartTick = GetTickCount() - 10000;
+        PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        DWORD start = GetTickCount();
+        form.WaitMs(30); // the question comes in here, with its two seconds of messages
+        EXPECT_GE(GetTickCount() - start, 1900u);
+        ASSERT_EQ(boxes.Boxes.size(), 1u);
+        EXPECT_FALSE(form.Busy);
+
+        // The run still has its window: it reports, waits and ends normally.
+        ASSERT_NE(form.Handle(), nullptr);
+        EXPECT_EQ(form.PanelText[1], "0"); // closing stopped the progress timer
+        form.WaitMs(250);
+        EXPECT_EQ(form.PanelText[1], "0");
+        form.ShowStatus("ORBA-B PASS", COLOUR_GREEN);
+        form.SetProgress(100);
+        EXPECT_EQ(form.PanelText[0], "ORBA-B PASS");
+        EXPECT_NE(form.Handle(), nullptr);
+
+        // No second run starts on a window that is going.
+        TFormMain::TRunGuard second(form);
+        EXPECT_FALSE(second);
+        form.StopProgress();
+        form.EnableButtons(true);
+    }
+    PumpPendingMessages();
+    EXPECT_EQ(form.Handle(), nullptr);
+    EXPECT_EQ(boxes.Boxes.size(), 1u);
+}
+
+TEST(FormClose, OneRunAtATime)
+{
+    TFormMain form;
+    {
+        TFormMain::TRunGuard first(form);
+        ASSERT_TRUE(first);
+        TFormMain::TRunGuard nested(form);
+        EXPECT_FALSE(nested);
+    }
+    TFormMain::TRunGuard next(form);
+    EXPECT_TRUE(next);
+}
