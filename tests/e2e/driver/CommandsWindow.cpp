@@ -6,12 +6,12 @@
 #include "Args.h"
 #include "Handlers.h"
 #include "Log.h"
+#include "Mouse.h"
 #include "WindowQuery.h"
 
 namespace {
 
 constexpr DWORD POLL_MS = 50;
-constexpr int SETTLE_POLLS = 4; // the pointer stays put this many polls in a row
 
 // Polls `holds` until it is true or the deadline passes; `holds` fills `seen` for the message.
 template <typename Check>
@@ -38,44 +38,6 @@ HWND Control(Session& session, const ControlRef& ref, const Deadline& deadline)
 std::string RectText(const RECT& r)
 {
     return Format("%ld,%ld %ldx%ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
-bool SendMove(POINT screen)
-{
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((static_cast<long long>(screen.x) * 65536 + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((static_cast<long long>(screen.y) * 65536 + height - 1) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return SendInput(1, &input, sizeof input) == 1;
-}
-
-// As a user's hand would: the move enters the system's input queue like one from the mouse,
-// and the window under the pointer hears of it. Under Wine the display server echoes every
-// pointer move back a little later, and a late echo of an earlier move would put the pointer
-// back where it was; so the move is repeated until the pointer has stayed put for a while.
-void MoveMouse(POINT screen, const Deadline& deadline)
-{
-    if (!SendMove(screen))
-        throw Failure("the mouse move was not accepted");
-    int still = 0;
-    while (still < SETTLE_POLLS) {
-        if (deadline.Passed())
-            throw Failure(Format("the pointer does not stay at %ld,%ld", screen.x, screen.y));
-        Sleep(deadline.StepMs(POLL_MS));
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x == screen.x && now.y == screen.y) {
-            ++still;
-        } else {
-            LogLine("pointer found at %ld,%ld, moved again", now.x, now.y);
-            SendMove(screen);
-            still = 0;
-        }
-    }
-    LogLine("mouse at %ld,%ld (screen)", screen.x, screen.y);
 }
 
 } // namespace

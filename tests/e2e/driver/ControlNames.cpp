@@ -1,11 +1,16 @@
 #include "ControlNames.h"
 
+#include "app/ControlIds.h"
+
 #include <utility>
 
 namespace {
 
-// Filled from the program's control header once it exists.
-const std::pair<const char*, int> NAMES[] = {{"", 0}};
+const std::pair<const char*, int> NAMES[] = {
+    {"ButtonExit", ID_BUTTON_EXIT},   {"ButtonOrbaA", ID_BUTTON_ORBA_A}, {"ButtonOrbaB", ID_BUTTON_ORBA_B},
+    {"ButtonOrbaC", ID_BUTTON_ORBA_C}, {"ButtonOrbaD", ID_BUTTON_ORBA_D}, {"MemoError", ID_MEMO_ERROR},
+    {"LabelResult", ID_LABEL_RESULT}, {"LabelError", ID_LABEL_ERROR},    {"StatusBar", ID_STATUS_BAR},
+};
 
 } // namespace
 
@@ -21,9 +26,7 @@ int ControlIdByName(const std::string& name)
 std::string KnownControlNames()
 {
     std::string list;
-    for (const auto& [known, id] : NAMES) {
-        if (*known)
-            list += (list.empty() ? "" : ", ") + std::string(known);
-    }
+    for (const auto& [known, id] : NAMES)
+        list += (list.empty() ? "" : ", ") + std::string(known);
     return list;
 }

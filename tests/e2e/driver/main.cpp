@@ -10,6 +10,7 @@
  */
 #include "Commands.h"
 #include "Log.h"
+#include "Mouse.h"
 #include "Session.h"
 #include "Stage.h"
 
@@ -111,6 +112,14 @@ int Run(const Options& options)
         return EXIT_FAILED;
     }
     LogLine("script %s, work folder %s", options.Script.c_str(), session.WorkFolder.c_str());
+    try {
+        // The hand rests away from where the program's window will be, not where the last
+        // script left it.
+        MoveMouse(POINT{0, 0}, Deadline(session.TimeoutSeconds));
+    } catch (const Failure& failure) {
+        LogLine("FAILED before the first command: %s", failure.what());
+        return EXIT_FAILED;
+    }
 
     int result = 0;
     for (const Command& command : commands) {
@@ -150,8 +159,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: kv7drive [--out <folder>] [--log <file>] [--desktop <name>] [--keep] <script>\n");
         return EXIT_BAD_SCRIPT;
     }
-    if (!options.Log.empty())
+    if (!options.Log.empty()) {
+        std::string log = options.Log;
+        for (char& c : log) {
+            if (c == '/')
+                c = '\\';
+        }
+        MakeFolders(FolderOf(log));
         OpenLog(options.Log);
+    }
     HDESK desktop = nullptr;
     if (!options.Desktop.empty() && !JoinDesktop(options.Desktop, desktop)) {
         LogLine("cannot use the desktop %s (error %lu)", options.Desktop.c_str(), GetLastError());
