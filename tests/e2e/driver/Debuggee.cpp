@@ -54,6 +54,7 @@ void Debuggee::Run(StartRequest request)
         startup.lpDesktop = request.Desktop.data();
     std::string commandLine = "\"" + request.Executable + "\"";
     PROCESS_INFORMATION info{};
+    Created = Deadline::Clock::now();
     BOOL created = CreateProcessA(request.Executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                                   DEBUG_ONLY_THIS_PROCESS, request.Environment.data(),
                                   request.Folder.empty() ? nullptr : request.Folder.c_str(), &startup, &info);
@@ -163,8 +164,10 @@ void Debuggee::AddText(const std::string& text)
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             complete.push_back(line);
-            if (line.rfind(TRACE_PREFIX, 0) == 0)
+            if (line.rfind(TRACE_PREFIX, 0) == 0) {
                 Lines.push_back(line.substr(sizeof TRACE_PREFIX - 1));
+                Times.push_back(Deadline::Clock::now());
+            }
         }
     }
     for (const std::string& line : complete)
@@ -196,6 +199,12 @@ std::string Debuggee::LineAt(size_t index)
 {
     std::lock_guard<std::mutex> guard(Lock);
     return index < Lines.size() ? Lines[index] : std::string();
+}
+
+Deadline::Clock::time_point Debuggee::LineTime(size_t index)
+{
+    std::lock_guard<std::mutex> guard(Lock);
+    return index < Times.size() ? Times[index] : Deadline::Clock::time_point();
 }
 
 bool Debuggee::WaitForLines(size_t count, const Deadline& deadline)

@@ -42,6 +42,10 @@ public:
     // The trace so far; index i stays valid as lines come in.
     size_t LineCount();
     std::string LineAt(size_t index);
+    // When the driver received line i, for measurements.
+    Deadline::Clock::time_point LineTime(size_t index);
+    // When the program was created.
+    Deadline::Clock::time_point StartTime() const { return Created; }
 
     // Blocks until at least `count` lines exist, the program has ended or the deadline passes.
     // True when the lines are there.
@@ -74,4 +78,6 @@ private:
     HANDLE ProcessHandle = nullptr;
     std::string Pending; // text of a line not yet ended
     std::vector<std::string> Lines;
+    std::vector<Deadline::Clock::time_point> Times;
+    Deadline::Clock::time_point Created;
 };

@@ -10,6 +10,7 @@ namespace {
 
 std::mutex Lock;
 FILE* File = nullptr;
+bool Echo = true;
 const ULONGLONG START = GetTickCount64();
 
 } // namespace
@@ -22,6 +23,12 @@ void OpenLog(const std::string& path)
     if (File)
         std::fclose(File);
     File = path.empty() ? nullptr : std::fopen(path.c_str(), "w");
+}
+
+void EchoLog(bool echo)
+{
+    std::lock_guard<std::mutex> guard(Lock);
+    Echo = echo;
 }
 
 void CloseLog()
@@ -42,8 +49,10 @@ void LogLine(const char* format, ...)
 
     std::lock_guard<std::mutex> guard(Lock);
     double seconds = Elapsed();
-    std::printf("[%7.3f] %s\n", seconds, text);
-    std::fflush(stdout);
+    if (Echo) {
+        std::printf("[%7.3f] %s\n", seconds, text);
+        std::fflush(stdout);
+    }
     if (File) {
         std::fprintf(File, "[%7.3f] %s\n", seconds, text);
         std::fflush(File);

@@ -8,6 +8,9 @@
 #include <string>
 
 void OpenLog(const std::string& path);
+
+// Whether lines also go to standard output (they do unless a tool with its own report says no).
+void EchoLog(bool echo);
 void CloseLog();
 
 // One line; printf-style.
