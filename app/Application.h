@@ -4,6 +4,8 @@
  * its standard error box. Window procedures run every message through CallGuarded, because
  * a C++ exception must never unwind through the system's frames: it is caught where the
  * message is handled, shown, and the loop carries on with the next message.
+ *
+ * Trace line written here: exception "<message>" (then the box's own lines).
  */
 #pragma once
 

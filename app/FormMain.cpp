@@ -126,20 +126,21 @@ void TFormMain::CreateControls()
         Window, {WC_EDITA, "", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                  WS_EX_CLIENTEDGE, MEMO_ERROR, ID_MEMO_ERROR, ErrorFont.Get()});
 
-    // SS_NOTIFY makes a label take the mouse instead of passing it to the window beneath.
+    // SS_NOTIFY makes a label take the mouse instead of passing it to the window beneath; a
+    // label keeps its caption on one line, as it grows rather than wraps.
+    constexpr DWORD LABEL_STYLE = SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX;
     LabelResult.Name = "LabelResult";
     LabelResult.Bounds = LABEL_RESULT;
     LabelResult.Font = font;
     LabelResult.Color = GetSysColor(COLOR_WINDOWTEXT);
-    LabelResult.Window =
-        CreateControl(Window, {WC_STATICA, "", SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX, 0, LABEL_RESULT, ID_LABEL_RESULT, font});
+    LabelResult.Window = CreateControl(Window, {WC_STATICA, "", LABEL_STYLE, 0, LABEL_RESULT, ID_LABEL_RESULT, font});
     LabelError.Name = "LabelError";
     LabelError.Bounds = LABEL_ERROR;
     LabelError.Caption = LABEL_ERROR_CAPTION;
     LabelError.Color = COLOUR_MAROON;
     LabelError.Font = ErrorFont.Get();
-    LabelError.Window = CreateControl(Window, {WC_STATICA, LABEL_ERROR_CAPTION, SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX,
-                                               0, LABEL_ERROR, ID_LABEL_ERROR, ErrorFont.Get()});
+    LabelError.Window = CreateControl(
+        Window, {WC_STATICA, LABEL_ERROR_CAPTION, LABEL_STYLE, 0, LABEL_ERROR, ID_LABEL_ERROR, ErrorFont.Get()});
 
     // The bar keeps exactly its laid-out place instead of docking to the window's bottom.
     StatusBar = CreateControl(Window, {STATUSCLASSNAMEA, "", CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,

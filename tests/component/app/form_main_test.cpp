@@ -261,6 +261,12 @@ TEST(FormMain, ResultOutlineCarriesItsHintOnlyWhileVisible)
 TEST(FormMain, LabelsAndListShowWhatTheRunSets)
 {
     TFormMain form;
+    // Labels take the mouse, so moving over them leaves the hover outlines alone.
+    for (HWND label : {form.LabelResult.Window, form.LabelError.Window}) {
+        POINT inside = {2, 2};
+        ClientToScreen(label, &inside);
+        EXPECT_EQ(SendMessageA(label, WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y)), HTCLIENT);
+    }
     form.LabelResult.SetCaption("Inspecting... and a caption longer than the label");
     EXPECT_GT(ChildBounds(form.LabelResult.Window).Width, 110);
     EXPECT_EQ(TextOf(form.LabelResult.Window), form.LabelResult.Caption);
@@ -316,4 +322,37 @@ TEST(FormMain, WaitsDispatchWithoutSpinning)
     auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
     ULONGLONG busyMs = (ticks(kernelAfter) - ticks(kernelBefore) + ticks(userAfter) - ticks(userBefore)) / 10000;
     EXPECT_LT(busyMs, 250u) << "a 500 ms wait kept the processor busy";
+}
+
+TEST(FormMain, CursorsFollowTheControlsAndTheRun)
+{
+    TFormMain form;
+    form.Show();
+    form.ShapeOrba[0].Set(true, COLOUR_GREEN);
+    auto cursorOver = [&](HWND under, POINT client) {
+        ClientToScreen(form.Handle(), &client);
+        SetCursorPos(client.x, client.y);
+        SetCursor(nullptr);
+        SendMessageA(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+    HCURSOR help = LoadCursorA(nullptr, IDC_HELP);
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+    const POINT surface = {600, 83};
+    const POINT onResultOutline = {380, 100};
+
+    EXPECT_EQ(cursorOver(form.ButtonOrba[2], {600, 160}), hand);
+    EXPECT_EQ(cursorOver(form.MemoError.Window, {600, 300}), hand);
+    EXPECT_EQ(cursorOver(form.Handle(), surface), arrow);
+    EXPECT_EQ(cursorOver(form.Handle(), onResultOutline), help);
+
+    form.SetFormCursor(IDC_WAIT);
+    EXPECT_EQ(cursorOver(form.Handle(), surface), wait);
+    EXPECT_EQ(cursorOver(form.LabelResult.Window, {530, 490}), wait);
+    EXPECT_EQ(cursorOver(form.ButtonExit, {600, 540}), hand);
+    EXPECT_EQ(cursorOver(form.Handle(), onResultOutline), help);
+    form.SetFormCursor(nullptr);
+    EXPECT_EQ(cursorOver(form.Handle(), surface), arrow);
 }
