@@ -54,12 +54,12 @@ Image Checkerboard(int width, int height)
 
 TEST(ScriptWords, QuotesEscapesAndComments)
 {
-    auto words = Words("expect-box Warning \"Go on?\\nYes\" 'say \"hi\"' \\x41 \"\\x41\\t\"  # the rest is a comment");
+    auto words = Words("expect-box Warning \"Go on?\\nYes\" 'say \"hi\" \\d' \\x41 \"\\x41\\t\"  # the rest is a comment");
     ASSERT_EQ(words.size(), 6u);
     EXPECT_FALSE(words[1].Quoted);
     EXPECT_EQ(words[2].Text, "Go on?\nYes");
     EXPECT_TRUE(words[2].Quoted);
-    EXPECT_EQ(words[3].Text, "say \"hi\"");
+    EXPECT_EQ(words[3].Text, "say \"hi\" \\d"); // single quotes take the text as it stands
     EXPECT_EQ(words[4].Text, "\\x41"); // escapes live only inside quotes
     EXPECT_FALSE(words[4].Quoted);
     EXPECT_EQ(words[5].Text, "A\t");

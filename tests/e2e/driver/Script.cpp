@@ -26,7 +26,7 @@ bool ReadQuoted(std::string_view line, size_t& i, std::string& out, std::string&
         char c = line[i++];
         if (c == quote)
             return true;
-        if (c != '\\') {
+        if (c != '\\' || quote == '\'') {
             out += c;
             continue;
         }

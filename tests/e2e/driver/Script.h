@@ -1,7 +1,8 @@
 /*
  * The driver's script language: one command per line, words separated by blanks, texts in
- * double or single quotes with C escapes (\n, \r, \t, \\, \", \', \xHH), '#' at the start of a
- * word starts a comment unless a digit follows it (#102 names a control by its number).
+ * double quotes with C escapes (\n, \r, \t, \\, \", \', \xHH) or in single quotes taken as they
+ * stand (for patterns and texts full of double quotes), '#' at the start of a word starts a
+ * comment unless a digit follows it (#102 names a control by its number).
  * Parsing knows nothing of Windows, so it is tested on its own.
  */
 #pragma once

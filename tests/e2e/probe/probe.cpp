@@ -2,7 +2,8 @@
  * A small window for testing the driver itself, apart from the program: one button that asks a
  * Yes/No question in a box, one disabled button that must never be clicked, a label, a square
  * that turns yellow while the mouse is over the button, and a trace line for each event. It
- * ends with exit code 7 so that a script can tell its exit code from a default 0.
+ * ends with exit code 7 so that a script can tell its exit code from a default 0. It traces the
+ * bench file and one variable it was given, to show what the driver passes on.
  */
 #include <windows.h>
 
@@ -97,6 +98,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     ButtonProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(ask, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AskButton)));
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
+    char bench[MAX_PATH] = "";
+    char extra[64] = "";
+    GetEnvironmentVariableA("KV7_BENCH", bench, sizeof bench);
+    GetEnvironmentVariableA("KV7_PROBE", extra, sizeof extra);
+    char line[MAX_PATH + 96];
+    std::snprintf(line, sizeof line, "environment %s %s", bench, extra);
+    Trace(line);
     Trace("status \"Ready\" 0000FF");
 
     MSG message;
