@@ -1,0 +1,90 @@
+#include "Args.h"
+
+#include "Image.h"
+#include "Session.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+const Token& Word(const Command& command, size_t index)
+{
+    if (index >= command.Args.size())
+        throw Failure(Format("word %zu is missing", index + 1));
+    return command.Args[index];
+}
+
+} // namespace
+
+bool HasArg(const Command& command, size_t index) { return index < command.Args.size(); }
+
+const std::string& TextArg(const Command& command, size_t index) { return Word(command, index).Text; }
+
+double NumberArg(const Command& command, size_t index)
+{
+    const std::string& text = Word(command, index).Text;
+    char* end = nullptr;
+    double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0')
+        throw Failure(Format("word %zu (%s) is not a number", index + 1, text.c_str()));
+    return value;
+}
+
+int IntegerArg(const Command& command, size_t index)
+{
+    const std::string& text = Word(command, index).Text;
+    char* end = nullptr;
+    long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0')
+        throw Failure(Format("word %zu (%s) is not a whole number", index + 1, text.c_str()));
+    return static_cast<int>(value);
+}
+
+bool YesNoArg(const Command& command, size_t index)
+{
+    const std::string& text = Word(command, index).Text;
+    if (text == "yes")
+        return true;
+    if (text == "no")
+        return false;
+    throw Failure(Format("word %zu (%s) must be yes or no", index + 1, text.c_str()));
+}
+
+uint32_t ColourArg(const Command& command, size_t index)
+{
+    uint32_t colour = 0;
+    if (!ParseColour(Word(command, index).Text, colour))
+        throw Failure(Format("word %zu (%s) is not a colour RRGGBB", index + 1, Word(command, index).Text.c_str()));
+    return colour;
+}
+
+ControlRef ControlArg(const Command& command, size_t index)
+{
+    const Token& token = Word(command, index);
+    ControlRef ref;
+    std::string error;
+    if (!ParseControlRef(token.Text, token.Quoted, ref, error))
+        throw Failure(error);
+    return ref;
+}
+
+bool IsWildcard(const Command& command, size_t index)
+{
+    return HasArg(command, index) && !command.Args[index].Quoted && command.Args[index].Text == "*";
+}
+
+std::string OptionArg(const Command& command, size_t first, const std::string& key, const std::string& fallback,
+                      const std::vector<std::string>& keys)
+{
+    std::string result = fallback;
+    for (size_t i = first; i < command.Args.size(); ++i) {
+        std::string name, value;
+        if (!SplitOption(command.Args[i], name, value) || std::find(keys.begin(), keys.end(), name) == keys.end())
+            throw Failure(Format("word %zu (%s) is not one of the options of %s", i + 1, command.Args[i].Text.c_str(),
+                                 command.Name.c_str()));
+        if (name == key)
+            result = value;
+    }
+    return result;
+}

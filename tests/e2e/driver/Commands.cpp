@@ -1,0 +1,102 @@
+#include "Commands.h"
+
+#include "Args.h"
+#include "Handlers.h"
+#include "Log.h"
+
+#include <windows.h>
+
+namespace {
+
+KV7_HANDLER(RunTimeout)
+{
+    double seconds = NumberArg(command, 0);
+    if (seconds <= 0)
+        throw Failure("a time limit is more than 0 seconds");
+    session.TimeoutSeconds = seconds;
+}
+
+// Only for "nothing happens meanwhile" checks; a wait for something uses the wait commands.
+KV7_HANDLER(RunSleep) { Sleep(static_cast<DWORD>(NumberArg(command, 0) * 1000)); }
+
+KV7_HANDLER(RunNote) { LogLine("note: %s", TextArg(command, 0).c_str()); }
+
+const std::vector<CommandSpec> TABLE = {
+    {"timeout", 1, 1, "timeout <seconds>", RunTimeout},
+    {"sleep", 1, 1, "sleep <seconds>", RunSleep},
+    {"note", 1, 1, "note <text>", RunNote},
+
+    {"stage", 1, 4, "stage <folder> [libraries=all|none|jtag|download|<variant>,...] [sof=all|none|<file>,...] [program=<file>]", RunStage},
+    {"bench", 1, 2, "bench <key> [value]", RunBench},
+    {"env", 1, 2, "env <NAME> [value]", RunEnv},
+    {"quartus-folder", 1, 1, "quartus-folder <folder>|none", RunQuartusFolder},
+    {"remove", 1, 1, "remove <file>", RunRemove},
+
+    {"start", 2, 4, "start <alias> <folder> [cwd=<folder>] [program=<file>]", RunStart},
+    {"use", 1, 1, "use <alias>", RunUse},
+    {"expect-running", 0, 0, "expect-running", RunExpectRunning},
+    {"wait-exit", 0, 1, "wait-exit [code]", RunWaitExit},
+    {"terminate", 0, 0, "terminate", RunTerminate},
+    {"memory", 0, 1, "memory [private-limit-KB]", RunMemory},
+
+    {"wait-trace", 1, 1, "wait-trace <text>", RunWaitTrace},
+    {"wait-trace-re", 1, 1, "wait-trace-re <pattern>", RunWaitTracePattern},
+    {"expect-trace", 1, -1, "expect-trace <text> [text...]", RunExpectTrace},
+    {"expect-no-trace", 1, 2, "expect-no-trace <text> [seconds]", RunExpectNoTrace},
+    {"skip-trace", 0, 0, "skip-trace", RunSkipTrace},
+
+    {"window", 0, 0, "window", RunWindow},
+    {"expect-window", 1, 2, "expect-window <caption> [client=<w>x<h>]", RunExpectWindow},
+    {"expect-no-window", 0, 1, "expect-no-window [seconds]", RunExpectNoWindow},
+    {"click", 1, 1, "click <control>", RunClick},
+    {"expect-text", 2, 2, "expect-text <control> <text>", RunExpectText},
+    {"expect-visible", 2, 2, "expect-visible <control> yes|no", RunExpectVisible},
+    {"expect-enabled", 2, 2, "expect-enabled <control> yes|no", RunExpectEnabled},
+    {"expect-rect", 5, 5, "expect-rect <control> <left> <top> <width> <height>", RunExpectRect},
+    {"hover", 1, 3, "hover <control> [x y]", RunHover},
+    {"hover-at", 2, 2, "hover-at <x> <y>", RunHoverAt},
+    {"close", 0, 1, "close [message]", RunClose},
+
+    {"expect-box", 3, 4, "expect-box <caption>|* <text>|* <buttons>|* [answer]", RunExpectBox},
+    {"expect-no-box", 0, 1, "expect-no-box [seconds]", RunExpectNoBox},
+
+    {"expect-pixel", 3, 4, "expect-pixel <x> <y> <RRGGBB> [tolerance]", RunExpectPixel},
+    {"expect-colour-in", 2, 6, "expect-colour-in <control>|<x y w h> <RRGGBB> [tolerance]", RunExpectColourIn},
+    {"expect-no-colour-in", 2, 6, "expect-no-colour-in <control>|<x y w h> <RRGGBB> [tolerance]", RunExpectNoColourIn},
+    {"screenshot", 1, 2, "screenshot <file.png|file.bmp> [window|client|screen]", RunScreenshot},
+};
+
+} // namespace
+
+const std::vector<CommandSpec>& CommandTable() { return TABLE; }
+
+const CommandSpec* FindCommand(const std::string& name)
+{
+    for (const CommandSpec& spec : TABLE) {
+        if (name == spec.Name)
+            return &spec;
+    }
+    return nullptr;
+}
+
+std::vector<ScriptError> CheckScript(const std::vector<Command>& commands)
+{
+    std::vector<ScriptError> errors;
+    for (const Command& command : commands) {
+        const CommandSpec* spec = FindCommand(command.Name);
+        int count = static_cast<int>(command.Args.size());
+        if (!spec)
+            errors.push_back({command.Line, "unknown command " + command.Name});
+        else if (count < spec->MinArgs || (spec->MaxArgs >= 0 && count > spec->MaxArgs))
+            errors.push_back({command.Line, std::string("usage: ") + spec->Usage});
+    }
+    return errors;
+}
+
+void RunCommand(Session& session, const Command& command)
+{
+    const CommandSpec* spec = FindCommand(command.Name);
+    if (!spec)
+        throw Failure("unknown command " + command.Name);
+    spec->Run(session, command, Deadline(session.TimeoutSeconds));
+}

@@ -1,0 +1,80 @@
+/*
+ * Commands on the program's message boxes: wait for one, compare what it says with what the
+ * script expects, press one of its buttons and see it go.
+ */
+#include "Args.h"
+#include "Boxes.h"
+#include "Handlers.h"
+#include "Log.h"
+#include "WindowQuery.h"
+
+namespace {
+
+constexpr DWORD POLL_MS = 50;
+
+// The program's one visible box, waited for; a second one at the same time is a failure.
+BoxView WaitForBox(Session& session, const Deadline& deadline)
+{
+    Program& program = session.CurrentProgram();
+    for (;;) {
+        std::vector<HWND> boxes = FindBoxes(program.Process->ProcessId());
+        if (boxes.size() > 1)
+            throw Failure(Format("%s shows %zu boxes at once", session.Current.c_str(), boxes.size()));
+        BoxView view;
+        if (boxes.size() == 1 && ReadBox(boxes[0], view))
+            return view;
+        if (program.Process->HasExited())
+            throw Failure(Format("%s ended (exit code %lu) without showing a box", session.Current.c_str(),
+                                 program.Process->ExitCode()));
+        if (deadline.Passed())
+            throw Failure(Format("%s shows no box within %g s", session.Current.c_str(), deadline.Limit()));
+        Sleep(deadline.StepMs(POLL_MS));
+    }
+}
+
+std::string Describe(const BoxView& view)
+{
+    return Format("box %s [%s] %s", view.Caption.c_str(), view.ButtonList().c_str(), Quoted(view.Text).c_str());
+}
+
+} // namespace
+
+KV7_HANDLER(RunExpectBox)
+{
+    BoxView view = WaitForBox(session, deadline);
+    LogLine("%s: sees %s", session.Current.c_str(), Describe(view).c_str());
+    if (!IsWildcard(command, 0) && view.Caption != TextArg(command, 0))
+        throw Failure(Describe(view) + ": caption is not " + Quoted(TextArg(command, 0)));
+    if (!IsWildcard(command, 1) && view.Text != TextArg(command, 1))
+        throw Failure(Describe(view) + ": text is not " + Quoted(TextArg(command, 1)));
+    if (!IsWildcard(command, 2) && view.ButtonList() != TextArg(command, 2))
+        throw Failure(Describe(view) + ": buttons are not " + TextArg(command, 2));
+    if (!HasArg(command, 3))
+        return;
+    if (!PressBoxButton(view, TextArg(command, 3)))
+        throw Failure(Describe(view) + ": has no button " + TextArg(command, 3));
+    LogLine("%s: pressed %s", session.Current.c_str(), TextArg(command, 3).c_str());
+    for (;;) {
+        if (!IsWindow(view.Window) || !IsWindowVisible(view.Window))
+            return;
+        if (deadline.Passed())
+            throw Failure(Describe(view) + ": still there after pressing " + TextArg(command, 3));
+        Sleep(deadline.StepMs(POLL_MS));
+    }
+}
+
+KV7_HANDLER(RunExpectNoBox)
+{
+    Program& program = session.CurrentProgram();
+    Deadline quiet(HasArg(command, 0) ? NumberArg(command, 0) : 0);
+    do {
+        for (HWND box : FindBoxes(program.Process->ProcessId())) {
+            BoxView view;
+            ReadBox(box, view);
+            throw Failure(session.Current + " shows " + Describe(view));
+        }
+        if (program.Process->HasExited())
+            return;
+        Sleep(quiet.StepMs(POLL_MS));
+    } while (!quiet.Passed());
+}

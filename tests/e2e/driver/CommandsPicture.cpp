@@ -1,0 +1,150 @@
+/*
+ * Commands on what the screen shows: colours at points and in rectangles of the window's client
+ * area, and pictures saved to files. Painting happens when the program gets round to it, so
+ * checks poll the screen until they hold, and a picture is taken once the screen stands still.
+ */
+#include "Args.h"
+#include "Capture.h"
+#include "Handlers.h"
+#include "Log.h"
+#include "WindowQuery.h"
+
+#include <cctype>
+
+namespace {
+
+constexpr DWORD POLL_MS = 100;
+constexpr DWORD STILL_MS = 250; // two pictures this far apart that agree: painting is done
+
+RECT ClientToScreenRect(HWND window, RECT rect)
+{
+    MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+Image Grab(const RECT& screen)
+{
+    Image image;
+    std::string error;
+    if (!CaptureScreen(screen, image, error))
+        throw Failure(error);
+    return image;
+}
+
+// A control or four numbers (left top width height, client coordinates), then the colour and
+// an optional tolerance. Returns the index of the colour word.
+size_t AreaArgs(Session& session, const Command& command, const Deadline& deadline, RECT& area)
+{
+    HWND main = session.MainWindow(deadline);
+    if (command.Args.size() >= 5 && !command.Args[0].Quoted && std::isdigit(static_cast<unsigned char>(command.Args[0].Text[0]))) {
+        area.left = IntegerArg(command, 0);
+        area.top = IntegerArg(command, 1);
+        area.right = area.left + IntegerArg(command, 2);
+        area.bottom = area.top + IntegerArg(command, 3);
+        return 4;
+    }
+    ControlRef ref = ControlArg(command, 0);
+    HWND control = FindControl(main, ref);
+    if (!control)
+        throw Failure("the window has no " + ref.Describe());
+    area = RectIn(control, main);
+    return 1;
+}
+
+// Counts the pixels of `colour` (within `tolerance`) in the area.
+size_t CountColour(const Image& image, uint32_t colour, int tolerance)
+{
+    size_t count = 0;
+    for (int y = 0; y < image.Height; ++y) {
+        for (int x = 0; x < image.Width; ++x)
+            count += ColourDistance(image.Pixel(x, y), colour) <= tolerance ? 1 : 0;
+    }
+    return count;
+}
+
+void ExpectColourIn(Session& session, const Command& command, const Deadline& deadline, bool present)
+{
+    RECT area{};
+    size_t next = AreaArgs(session, command, deadline, area);
+    uint32_t colour = ColourArg(command, next);
+    int tolerance = HasArg(command, next + 1) ? IntegerArg(command, next + 1) : 0;
+    HWND main = session.MainWindow(deadline);
+    size_t count = 0;
+    for (;;) {
+        count = CountColour(Grab(ClientToScreenRect(main, area)), colour, tolerance);
+        if ((count > 0) == present)
+            return;
+        if (deadline.Passed())
+            break;
+        Sleep(deadline.StepMs(POLL_MS));
+    }
+    std::string where = Format("%ld,%ld %ldx%ld", area.left, area.top, area.right - area.left, area.bottom - area.top);
+    if (present)
+        throw Failure("no pixel of " + ColourText(colour) + " in " + where);
+    throw Failure(Format("%zu pixels of %s in %s", count, ColourText(colour).c_str(), where.c_str()));
+}
+
+} // namespace
+
+KV7_HANDLER(RunExpectPixel)
+{
+    HWND main = session.MainWindow(deadline);
+    RECT point{IntegerArg(command, 0), IntegerArg(command, 1), 0, 0};
+    point.right = point.left + 1;
+    point.bottom = point.top + 1;
+    uint32_t wanted = ColourArg(command, 2);
+    int tolerance = HasArg(command, 3) ? IntegerArg(command, 3) : 0;
+    uint32_t seen = 0;
+    for (;;) {
+        seen = Grab(ClientToScreenRect(main, point)).Pixel(0, 0);
+        if (ColourDistance(seen, wanted) <= tolerance)
+            return;
+        if (deadline.Passed())
+            throw Failure(Format("the pixel at %ld,%ld is %s, expected %s", point.left, point.top,
+                                 ColourText(seen).c_str(), ColourText(wanted).c_str()));
+        Sleep(deadline.StepMs(POLL_MS));
+    }
+}
+
+KV7_HANDLER(RunExpectColourIn) { ExpectColourIn(session, command, deadline, true); }
+
+KV7_HANDLER(RunExpectNoColourIn) { ExpectColourIn(session, command, deadline, false); }
+
+KV7_HANDLER(RunScreenshot)
+{
+    std::string what = HasArg(command, 1) ? TextArg(command, 1) : "window";
+    RECT screen{};
+    if (what == "screen") {
+        screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    } else {
+        HWND main = session.MainWindow(deadline);
+        if (what == "window") {
+            GetWindowRect(main, &screen);
+        } else if (what == "client") {
+            GetClientRect(main, &screen);
+            screen = ClientToScreenRect(main, screen);
+        } else {
+            throw Failure("screenshot takes window, client or screen, not " + what);
+        }
+    }
+    Image image = Grab(screen);
+    for (;;) {
+        Sleep(deadline.StepMs(STILL_MS));
+        Image again = Grab(screen);
+        bool still = again.Rgb == image.Rgb;
+        image = std::move(again);
+        if (still || deadline.Passed())
+            break;
+    }
+    std::string path = TextArg(command, 0);
+    for (char& c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+    if (!IsAbsolute(path))
+        path = session.OutFolder + path;
+    std::string error;
+    if (!SaveImage(image, path, error))
+        throw Failure(error);
+    LogLine("picture %dx%d written to %s", image.Width, image.Height, path.c_str());
+}

@@ -1,0 +1,171 @@
+/*
+ * Commands on the program's main window and its controls, as an operator sees and uses them.
+ * Checks poll until they hold or the command's time is up, because the program changes its
+ * window on its own schedule; a failure names the value last seen.
+ */
+#include "Args.h"
+#include "Handlers.h"
+#include "Log.h"
+#include "Mouse.h"
+#include "WindowQuery.h"
+
+namespace {
+
+constexpr DWORD POLL_MS = 50;
+
+// Polls `holds` until it is true or the deadline passes; `holds` fills `seen` for the message.
+template <typename Check>
+bool PollUntil(const Deadline& deadline, Check holds)
+{
+    for (;;) {
+        if (holds())
+            return true;
+        if (deadline.Passed())
+            return false;
+        Sleep(deadline.StepMs(POLL_MS));
+    }
+}
+
+HWND Control(Session& session, const ControlRef& ref, const Deadline& deadline)
+{
+    HWND main = session.MainWindow(deadline);
+    HWND control = nullptr;
+    if (!PollUntil(deadline, [&] { return (control = FindControl(main, ref)) != nullptr; }))
+        throw Failure("the window has no " + ref.Describe());
+    return control;
+}
+
+std::string RectText(const RECT& r)
+{
+    return Format("%ld,%ld %ldx%ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+} // namespace
+
+KV7_HANDLER(RunWindow)
+{
+    HWND main = session.MainWindow(deadline);
+    std::string caption;
+    ReadText(main, caption);
+    RECT rect{};
+    GetWindowRect(main, &rect);
+    LogLine("%s: window \"%s\" class %s at %s", session.Current.c_str(), caption.c_str(), ClassOf(main).c_str(),
+            RectText(rect).c_str());
+}
+
+KV7_HANDLER(RunExpectWindow)
+{
+    HWND main = session.MainWindow(deadline);
+    std::string caption;
+    if (!PollUntil(deadline, [&] { return ReadText(main, caption) && caption == TextArg(command, 0); }))
+        throw Failure("the window's caption is " + Quoted(caption) + ", expected " + Quoted(TextArg(command, 0)));
+    std::string size = OptionArg(command, 1, "client", "", {"client"});
+    if (!size.empty()) {
+        RECT client{};
+        GetClientRect(main, &client);
+        std::string actual = Format("%ldx%ld", client.right, client.bottom);
+        if (actual != size)
+            throw Failure("the client area is " + actual + ", expected " + size);
+    }
+}
+
+KV7_HANDLER(RunExpectNoWindow)
+{
+    Program& program = session.CurrentProgram();
+    Deadline quiet(HasArg(command, 0) ? NumberArg(command, 0) : 0);
+    do {
+        if (HWND window = FindMainWindow(program.Process->ProcessId())) {
+            std::string caption;
+            ReadText(window, caption);
+            throw Failure(session.Current + " shows a window " + Quoted(caption));
+        }
+        if (program.Process->HasExited())
+            return;
+        Sleep(quiet.StepMs(POLL_MS));
+    } while (!quiet.Passed());
+}
+
+KV7_HANDLER(RunClick)
+{
+    ControlRef ref = ControlArg(command, 0);
+    HWND control = Control(session, ref, deadline);
+    // A posted click reaches a disabled button under some systems all the same; an operator's
+    // could not, so the driver refuses it instead of testing something no one can do.
+    if (!IsWindowEnabled(control))
+        throw Failure("refusing to click " + ref.Describe() + ": it is disabled");
+    if (!IsWindowVisible(control))
+        throw Failure("refusing to click " + ref.Describe() + ": it is not visible");
+    if (!PostMessageA(control, BM_CLICK, 0, 0))
+        throw Failure("could not post the click to " + ref.Describe());
+}
+
+KV7_HANDLER(RunExpectText)
+{
+    ControlRef ref = ControlArg(command, 0);
+    HWND control = Control(session, ref, deadline);
+    std::string text = "(no answer)";
+    if (!PollUntil(deadline, [&] { return ReadText(control, text) && text == TextArg(command, 1); }))
+        throw Failure(ref.Describe() + " reads " + Quoted(text) + ", expected " + Quoted(TextArg(command, 1)));
+}
+
+KV7_HANDLER(RunExpectVisible)
+{
+    ControlRef ref = ControlArg(command, 0);
+    HWND control = Control(session, ref, deadline);
+    bool wanted = YesNoArg(command, 1);
+    if (!PollUntil(deadline, [&] { return HasVisibleStyle(control) == wanted; }))
+        throw Failure(ref.Describe() + (wanted ? " stays hidden" : " stays visible"));
+}
+
+KV7_HANDLER(RunExpectEnabled)
+{
+    ControlRef ref = ControlArg(command, 0);
+    HWND control = Control(session, ref, deadline);
+    bool wanted = YesNoArg(command, 1);
+    if (!PollUntil(deadline, [&] { return (IsWindowEnabled(control) != FALSE) == wanted; }))
+        throw Failure(ref.Describe() + (wanted ? " stays disabled" : " stays enabled"));
+}
+
+KV7_HANDLER(RunExpectRect)
+{
+    ControlRef ref = ControlArg(command, 0);
+    HWND control = Control(session, ref, deadline);
+    RECT wanted{IntegerArg(command, 1), IntegerArg(command, 2), 0, 0};
+    wanted.right = wanted.left + IntegerArg(command, 3);
+    wanted.bottom = wanted.top + IntegerArg(command, 4);
+    RECT actual = RectIn(control, session.MainWindow(deadline));
+    if (!EqualRect(&actual, &wanted))
+        throw Failure(ref.Describe() + " lies at " + RectText(actual) + ", expected " + RectText(wanted));
+}
+
+KV7_HANDLER(RunHover)
+{
+    ControlRef ref = ControlArg(command, 0);
+    HWND control = Control(session, ref, deadline);
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    if (HasArg(command, 1)) {
+        point.x = rect.left + IntegerArg(command, 1);
+        point.y = rect.top + IntegerArg(command, 2);
+    }
+    MoveMouse(point, deadline);
+}
+
+KV7_HANDLER(RunHoverAt)
+{
+    POINT point{IntegerArg(command, 0), IntegerArg(command, 1)};
+    ClientToScreen(session.MainWindow(deadline), &point);
+    MoveMouse(point, deadline);
+}
+
+KV7_HANDLER(RunClose)
+{
+    HWND main = session.MainWindow(deadline);
+    bool message = HasArg(command, 0) && TextArg(command, 0) == "message";
+    if (HasArg(command, 0) && !message)
+        throw Failure("close takes no word or `message` (WM_CLOSE instead of the close box)");
+    BOOL posted = message ? PostMessageA(main, WM_CLOSE, 0, 0) : PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (!posted)
+        throw Failure("could not post the close request");
+}

@@ -1,0 +1,39 @@
+/*
+ * The time limit of one script command. Every wait in the driver runs against one of these,
+ * so a command that waits for something that never comes fails with a message instead of
+ * hanging the test run.
+ */
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+class Deadline {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit Deadline(double seconds)
+        : End(Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds))),
+          Seconds(seconds)
+    {
+    }
+
+    bool Passed() const { return Clock::now() >= End; }
+
+    // Milliseconds left, 0 once passed; for the waits of the operating system.
+    uint32_t LeftMs() const
+    {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(End - Clock::now()).count();
+        return left > 0 ? static_cast<uint32_t>(left) : 0;
+    }
+
+    // The smaller of the time left and a polling step.
+    uint32_t StepMs(uint32_t step) const { return LeftMs() < step ? LeftMs() : step; }
+
+    Clock::time_point When() const { return End; }
+    double Limit() const { return Seconds; }
+
+private:
+    Clock::time_point End;
+    double Seconds;
+};

@@ -1,0 +1,246 @@
+#include "Debuggee.h"
+
+#include "Log.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr char TRACE_PREFIX[] = "KV7: ";
+constexpr DWORD POLL_MS = 200;         // how often the debug loop looks at a stop request
+constexpr size_t MAX_DEBUG_STRING = 65536;
+
+void CloseIfSet(HANDLE handle)
+{
+    if (handle && handle != INVALID_HANDLE_VALUE)
+        CloseHandle(handle);
+}
+
+} // namespace
+
+Debuggee::Debuggee(std::string alias) : Name(std::move(alias)) {}
+
+Debuggee::~Debuggee()
+{
+    if (Thread.joinable()) {
+        if (!HasExited()) {
+            LogLine("%s: still running, terminated", Name.c_str());
+            Terminate();
+        }
+        Thread.join();
+    }
+    CloseIfSet(ProcessHandle);
+}
+
+bool Debuggee::Start(const StartRequest& request, std::string& error)
+{
+    Thread = std::thread(&Debuggee::Run, this, request);
+    std::unique_lock<std::mutex> guard(Lock);
+    Changed.wait(guard, [this] { return Started || StartFailed; });
+    if (StartFailed) {
+        error = StartError;
+        guard.unlock();
+        Thread.join();
+        return false;
+    }
+    return true;
+}
+
+void Debuggee::Run(StartRequest request)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!request.Desktop.empty())
+        startup.lpDesktop = request.Desktop.data();
+    std::string commandLine = "\"" + request.Executable + "\"";
+    PROCESS_INFORMATION info{};
+    Created = Deadline::Clock::now();
+    BOOL created = CreateProcessA(request.Executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                  DEBUG_ONLY_THIS_PROCESS, request.Environment.data(),
+                                  request.Folder.empty() ? nullptr : request.Folder.c_str(), &startup, &info);
+    {
+        std::lock_guard<std::mutex> guard(Lock);
+        if (!created) {
+            char text[64];
+            std::snprintf(text, sizeof text, "CreateProcess failed, error %lu", GetLastError());
+            StartError = text;
+            StartFailed = true;
+        } else {
+            Started = true;
+            Pid = info.dwProcessId;
+            ProcessHandle = info.hProcess;
+        }
+    }
+    Changed.notify_all();
+    if (!created)
+        return;
+    CloseHandle(info.hThread);
+
+    bool initialBreakpoint = true;
+    for (;;) {
+        DEBUG_EVENT event{};
+        if (!WaitForDebugEvent(&event, POLL_MS)) {
+            std::lock_guard<std::mutex> guard(Lock);
+            if (StopRequested)
+                TerminateProcess(ProcessHandle, 1);
+            continue;
+        }
+        DWORD status = DBG_CONTINUE;
+        bool ended = false;
+        switch (event.dwDebugEventCode) {
+        case CREATE_PROCESS_DEBUG_EVENT:
+            CloseIfSet(event.u.CreateProcessInfo.hFile);
+            break;
+        case LOAD_DLL_DEBUG_EVENT:
+            CloseIfSet(event.u.LoadDll.hFile);
+            break;
+        case OUTPUT_DEBUG_STRING_EVENT:
+            HandleOutput(event.u.DebugString, ProcessHandle);
+            break;
+        case EXCEPTION_DEBUG_EVENT: {
+            const EXCEPTION_RECORD& record = event.u.Exception.ExceptionRecord;
+            if (initialBreakpoint && record.ExceptionCode == EXCEPTION_BREAKPOINT) {
+                initialBreakpoint = false; // the loader's greeting to a debugger, not a fault
+                break;
+            }
+            // The program handles its own exceptions as it would without a debugger; the log
+            // keeps a note, because an unhandled one explains a sudden end.
+            LogLine("%s: exception %08lX at %p (%s chance)", Name.c_str(), record.ExceptionCode,
+                    record.ExceptionAddress, event.u.Exception.dwFirstChance ? "first" : "last");
+            status = DBG_EXCEPTION_NOT_HANDLED;
+            break;
+        }
+        case EXIT_PROCESS_DEBUG_EVENT:
+            Finish(event.u.ExitProcess.dwExitCode);
+            ended = true;
+            break;
+        default:
+            break;
+        }
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+        if (ended)
+            return;
+    }
+}
+
+void Debuggee::HandleOutput(const OUTPUT_DEBUG_STRING_INFO& info, HANDLE process)
+{
+    size_t units = info.nDebugStringLength;
+    if (units == 0)
+        return;
+    size_t unitSize = info.fUnicode ? 2 : 1;
+    if (units > MAX_DEBUG_STRING)
+        units = MAX_DEBUG_STRING;
+    std::string raw(units * unitSize, '\0');
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, info.lpDebugStringData, raw.data(), raw.size(), &read))
+        return;
+    raw.resize(read);
+    std::string text;
+    if (info.fUnicode) {
+        std::wstring wide(reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / 2);
+        int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+        text.resize(bytes);
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes, nullptr, nullptr);
+    } else {
+        text = raw;
+    }
+    size_t nul = text.find('\0');
+    if (nul != std::string::npos)
+        text.resize(nul);
+    AddText(text);
+}
+
+void Debuggee::AddText(const std::string& text)
+{
+    std::vector<std::string> complete;
+    {
+        std::lock_guard<std::mutex> guard(Lock);
+        Pending += text;
+        size_t newline;
+        while ((newline = Pending.find('\n')) != std::string::npos) {
+            std::string line = Pending.substr(0, newline);
+            Pending.erase(0, newline + 1);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            complete.push_back(line);
+            if (line.rfind(TRACE_PREFIX, 0) == 0) {
+                Lines.push_back(line.substr(sizeof TRACE_PREFIX - 1));
+                Times.push_back(Deadline::Clock::now());
+            }
+        }
+    }
+    for (const std::string& line : complete)
+        LogLine("%s| %s", Name.c_str(), line.c_str());
+    if (!complete.empty())
+        Changed.notify_all();
+}
+
+void Debuggee::Finish(DWORD code)
+{
+    if (!Pending.empty())
+        AddText("\n");
+    {
+        std::lock_guard<std::mutex> guard(Lock);
+        Exited = true;
+        Code = code;
+    }
+    LogLine("%s: process ended, exit code %lu", Name.c_str(), code);
+    Changed.notify_all();
+}
+
+size_t Debuggee::LineCount()
+{
+    std::lock_guard<std::mutex> guard(Lock);
+    return Lines.size();
+}
+
+std::string Debuggee::LineAt(size_t index)
+{
+    std::lock_guard<std::mutex> guard(Lock);
+    return index < Lines.size() ? Lines[index] : std::string();
+}
+
+Deadline::Clock::time_point Debuggee::LineTime(size_t index)
+{
+    std::lock_guard<std::mutex> guard(Lock);
+    return index < Times.size() ? Times[index] : Deadline::Clock::time_point();
+}
+
+bool Debuggee::WaitForLines(size_t count, const Deadline& deadline)
+{
+    std::unique_lock<std::mutex> guard(Lock);
+    Changed.wait_until(guard, deadline.When(), [&] { return Lines.size() >= count || Exited; });
+    return Lines.size() >= count;
+}
+
+bool Debuggee::HasExited()
+{
+    std::lock_guard<std::mutex> guard(Lock);
+    return Exited;
+}
+
+DWORD Debuggee::ExitCode()
+{
+    std::lock_guard<std::mutex> guard(Lock);
+    return Code;
+}
+
+bool Debuggee::WaitForExit(const Deadline& deadline)
+{
+    std::unique_lock<std::mutex> guard(Lock);
+    return Changed.wait_until(guard, deadline.When(), [&] { return Exited; });
+}
+
+void Debuggee::Terminate()
+{
+    {
+        std::lock_guard<std::mutex> guard(Lock);
+        if (Exited || !ProcessHandle)
+            return;
+        StopRequested = true;
+        TerminateProcess(ProcessHandle, 1);
+    }
+    std::unique_lock<std::mutex> guard(Lock);
+    Changed.wait_for(guard, std::chrono::seconds(10), [&] { return Exited; });
+}

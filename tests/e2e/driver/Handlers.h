@@ -1,0 +1,58 @@
+/*
+ * The handlers behind the command table, grouped by what they touch: the desk (files, bench,
+ * environment, registry), the programs and their trace, the window, the boxes, the pictures.
+ */
+#pragma once
+
+#include "Deadline.h"
+#include "Script.h"
+#include "Session.h"
+
+#define KV7_HANDLER(name)                                                                            \
+    void name([[maybe_unused]] Session& session, [[maybe_unused]] const Command& command,                  \
+              [[maybe_unused]] const Deadline& deadline)
+
+// Desk
+KV7_HANDLER(RunStage);
+KV7_HANDLER(RunBench);
+KV7_HANDLER(RunEnv);
+KV7_HANDLER(RunQuartusFolder);
+KV7_HANDLER(RunRemove);
+
+// Programs
+KV7_HANDLER(RunStart);
+KV7_HANDLER(RunUse);
+KV7_HANDLER(RunExpectRunning);
+KV7_HANDLER(RunWaitExit);
+KV7_HANDLER(RunTerminate);
+KV7_HANDLER(RunMemory);
+
+// Trace
+KV7_HANDLER(RunWaitTrace);
+KV7_HANDLER(RunWaitTracePattern);
+KV7_HANDLER(RunExpectTrace);
+KV7_HANDLER(RunExpectNoTrace);
+KV7_HANDLER(RunSkipTrace);
+
+// Window
+KV7_HANDLER(RunWindow);
+KV7_HANDLER(RunExpectWindow);
+KV7_HANDLER(RunExpectNoWindow);
+KV7_HANDLER(RunClick);
+KV7_HANDLER(RunExpectText);
+KV7_HANDLER(RunExpectVisible);
+KV7_HANDLER(RunExpectEnabled);
+KV7_HANDLER(RunExpectRect);
+KV7_HANDLER(RunHover);
+KV7_HANDLER(RunHoverAt);
+KV7_HANDLER(RunClose);
+
+// Boxes
+KV7_HANDLER(RunExpectBox);
+KV7_HANDLER(RunExpectNoBox);
+
+// Pictures
+KV7_HANDLER(RunExpectPixel);
+KV7_HANDLER(RunExpectColourIn);
+KV7_HANDLER(RunExpectNoColourIn);
+KV7_HANDLER(RunScreenshot);

@@ -1,0 +1,41 @@
+/*
+ * The driver's script language: one command per line, words separated by blanks, texts in
+ * double quotes with C escapes (\n, \r, \t, \\, \", \', \xHH) or in single quotes taken as they
+ * stand (for patterns and texts full of double quotes), '#' at the start of a word starts a
+ * comment unless a digit follows it (#102 names a control by its number).
+ * Parsing knows nothing of Windows, so it is tested on its own.
+ */
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Token {
+    std::string Text;
+    bool Quoted = false; // a quoted word is always a text, never a name or a number
+};
+
+struct Command {
+    int Line = 0;        // 1-based line of the script
+    std::string Source;  // the line as written, for the log and failure messages
+    std::string Name;
+    std::vector<Token> Args;
+};
+
+struct ScriptError {
+    int Line = 0;
+    std::string Message;
+};
+
+// Splits one line into words. False (with a message) on an unterminated quote or a bad escape.
+bool Tokenize(std::string_view line, std::vector<Token>& tokens, std::string& error);
+
+// Every non-empty, non-comment line becomes one command; lines that do not split are errors.
+std::vector<Command> ParseScript(std::string_view text, std::vector<ScriptError>& errors);
+
+// Reverses the escapes, for messages: "a\nb" prints as "a\\nb" in quotes.
+std::string Quoted(std::string_view text);
+
+// "key=value" words after the fixed arguments.
+bool SplitOption(const Token& token, std::string& key, std::string& value);

@@ -1,0 +1,64 @@
+/*
+ * The state of one script run: where things are, the programs it started (each with its own
+ * place in its trace), the environment and bench it prepares for them, and what it changed on
+ * the machine and must put back. A command that fails throws Failure; the runner reports it
+ * with the script line, ends every program and exits non-zero.
+ */
+#pragma once
+
+#include "Deadline.h"
+#include "Debuggee.h"
+#include "Script.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Builds a message piece by piece: Fail() << "no box within " << 20 << " s".
+std::string Format(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
+
+struct Program {
+    std::unique_ptr<Debuggee> Process;
+    size_t Cursor = 0; // trace lines before this one have been consumed by the script
+};
+
+struct Session {
+    std::string BinFolder;   // the driver's folder: the program and the simulated bench
+    std::string WorkFolder;  // fresh for every run; relative paths resolve here
+    std::string OutFolder;   // pictures the script writes
+    std::string Desktop;     // run the programs on this desktop (empty: the driver's own)
+    double TimeoutSeconds = 20;
+
+    std::vector<std::pair<std::string, std::optional<std::string>>> Environment; // changes to pass on
+    std::vector<std::pair<std::string, Program>> Programs;
+    std::string Current;
+
+    // The Quartus folder as it was before the script changed it (nullopt: it had none).
+    bool QuartusChanged = false;
+    std::optional<std::string> QuartusBefore;
+
+    ~Session();
+
+    Program& CurrentProgram();
+    Program* Find(const std::string& alias);
+    std::string Resolve(const std::string& path) const; // against the work folder
+    std::string BenchPath() const;
+    std::string EnvironmentBlock() const;
+
+    // The current program's main window, waited for until the deadline.
+    HWND MainWindow(const Deadline& deadline);
+
+    // Terminates what still runs and puts back what the script changed.
+    void Cleanup();
+};
+
+bool IsAbsolute(const std::string& path);

@@ -1,0 +1,167 @@
+#include "WindowQuery.h"
+
+#include "ControlNames.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr UINT TEXT_TIMEOUT_MS = 2000;
+constexpr char DIALOG_CLASS[] = "#32770";
+
+struct Search {
+    DWORD ProcessId = 0;
+    std::vector<HWND> All;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data)
+{
+    Search& search = *reinterpret_cast<Search*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.ProcessId && IsWindowVisible(window))
+        search.All.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleTopLevel(DWORD processId)
+{
+    Search search;
+    search.ProcessId = processId;
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.All;
+}
+
+struct ChildSearch {
+    const ControlRef* Ref = nullptr;
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM data)
+{
+    ChildSearch& search = *reinterpret_cast<ChildSearch*>(data);
+    const ControlRef& ref = *search.Ref;
+    bool match = false;
+    if (ref.How == ControlRef::Kind::Caption) {
+        std::string text;
+        match = ReadText(window, text) && (text == ref.Text || WithoutMnemonic(text) == ref.Text);
+    } else {
+        match = GetDlgCtrlID(window) == ref.Id;
+    }
+    if (match) {
+        search.Found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::string ControlRef::Describe() const
+{
+    switch (How) {
+    case Kind::Name: return Text;
+    case Kind::Id: return "#" + std::to_string(Id);
+    case Kind::Caption: return "the control captioned \"" + Text + "\"";
+    }
+    return Text;
+}
+
+bool ParseControlRef(const std::string& text, bool quoted, ControlRef& ref, std::string& error)
+{
+    ref = ControlRef{};
+    ref.Text = text;
+    if (quoted) {
+        ref.How = ControlRef::Kind::Caption;
+        return true;
+    }
+    if (!text.empty() && text[0] == '#') {
+        char* end = nullptr;
+        long id = std::strtol(text.c_str() + 1, &end, 0);
+        if (text.size() < 2 || *end != '\0') {
+            error = "a control number looks like #1001";
+            return false;
+        }
+        ref.How = ControlRef::Kind::Id;
+        ref.Id = static_cast<int>(id);
+        return true;
+    }
+    int id = ControlIdByName(text);
+    if (id == 0) {
+        error = "unknown control name " + text + " (known: " + KnownControlNames() + ")";
+        return false;
+    }
+    ref.How = ControlRef::Kind::Name;
+    ref.Id = id;
+    return true;
+}
+
+HWND FindMainWindow(DWORD processId)
+{
+    for (HWND window : VisibleTopLevel(processId)) {
+        if (GetWindow(window, GW_OWNER) == nullptr && ClassOf(window) != DIALOG_CLASS)
+            return window;
+    }
+    return nullptr;
+}
+
+std::vector<HWND> FindBoxes(DWORD processId)
+{
+    std::vector<HWND> boxes;
+    for (HWND window : VisibleTopLevel(processId)) {
+        if (ClassOf(window) == DIALOG_CLASS)
+            boxes.push_back(window);
+    }
+    return boxes;
+}
+
+HWND FindControl(HWND parent, const ControlRef& ref)
+{
+    ChildSearch search;
+    search.Ref = &ref;
+    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool ReadText(HWND window, std::string& text)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, TEXT_TIMEOUT_MS, &length))
+        return false;
+    std::string buffer(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                             SMTO_ABORTIFHUNG, TEXT_TIMEOUT_MS, &copied))
+        return false;
+    buffer.resize(copied < buffer.size() ? copied : buffer.size() - 1);
+    text = buffer;
+    return true;
+}
+
+RECT RectIn(HWND window, HWND reference)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, reference, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+std::string WithoutMnemonic(const std::string& caption)
+{
+    std::string out;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i;
+        out += caption[i];
+    }
+    return out;
+}

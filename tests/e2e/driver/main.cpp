@@ -1,0 +1,181 @@
+/*
+ * kv7drive: runs one e2e script against the real program in a real window.
+ *
+ *   kv7drive.exe [--out <folder>] [--log <file>] [--desktop <name>] [--keep] <script>
+ *
+ * The script is checked as a whole first; then its commands run one by one, each within its
+ * time limit. The first failure ends the run: the log names the script line and why, every
+ * program the script started is terminated, and the exit code is 1 (2 for a script that does
+ * not parse). Each run works in a fresh temporary folder, removed afterwards unless --keep.
+ */
+#include "Commands.h"
+#include "Log.h"
+#include "Mouse.h"
+#include "Session.h"
+#include "Stage.h"
+
+#include "base/Paths.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int EXIT_FAILED = 1;
+constexpr int EXIT_BAD_SCRIPT = 2;
+
+struct Options {
+    std::string Script;
+    std::string Out;
+    std::string Log;
+    std::string Desktop;
+    bool Keep = false;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (arg == "--out" && hasValue)
+            options.Out = argv[++i];
+        else if (arg == "--log" && hasValue)
+            options.Log = argv[++i];
+        else if (arg == "--desktop" && hasValue)
+            options.Desktop = argv[++i];
+        else if (arg == "--keep")
+            options.Keep = true;
+        else if (options.Script.empty() && arg.rfind("--", 0) != 0)
+            options.Script = arg;
+        else
+            return false;
+    }
+    return !options.Script.empty();
+}
+
+std::string BaseName(const std::string& path)
+{
+    size_t slash = path.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string WithSlash(std::string folder)
+{
+    for (char& c : folder) {
+        if (c == '/')
+            c = '\\';
+    }
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
+// The programs go on a desktop of their own when asked: the system then gives it a screen of
+// its own with title bars drawn, and the driver must sit on it too to see their windows.
+bool JoinDesktop(const std::string& name, HDESK& desktop)
+{
+    desktop = CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    return desktop && SetThreadDesktop(desktop);
+}
+
+int Run(const Options& options)
+{
+    std::string text;
+    if (!ReadFile(options.Script, text)) {
+        LogLine("cannot read the script %s", options.Script.c_str());
+        return EXIT_BAD_SCRIPT;
+    }
+    std::vector<ScriptError> errors;
+    std::vector<Command> commands = ParseScript(text, errors);
+    std::vector<ScriptError> checks = CheckScript(commands);
+    errors.insert(errors.end(), checks.begin(), checks.end());
+    for (const ScriptError& error : errors)
+        LogLine("%s:%d: %s", options.Script.c_str(), error.Line, error.Message.c_str());
+    if (!errors.empty())
+        return EXIT_BAD_SCRIPT;
+
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    Session session;
+    session.BinFolder = ExeFolder();
+    session.WorkFolder = WithSlash(Format("%skv7e2e-%s-%lu", temp, BaseName(options.Script).c_str(),
+                                          GetCurrentProcessId()));
+    session.OutFolder = options.Out.empty() ? session.WorkFolder : WithSlash(options.Out);
+    session.Desktop = options.Desktop;
+    RemoveTree(session.WorkFolder);
+    if (!MakeFolders(session.WorkFolder) || !MakeFolders(session.OutFolder)) {
+        LogLine("cannot create %s or %s", session.WorkFolder.c_str(), session.OutFolder.c_str());
+        return EXIT_FAILED;
+    }
+    LogLine("script %s, work folder %s", options.Script.c_str(), session.WorkFolder.c_str());
+    try {
+        // The hand rests away from where the program's window will be, not where the last
+        // script left it.
+        MoveMouse(POINT{0, 0}, Deadline(session.TimeoutSeconds));
+    } catch (const Failure& failure) {
+        LogLine("FAILED before the first command: %s", failure.what());
+        return EXIT_FAILED;
+    }
+
+    int result = 0;
+    for (const Command& command : commands) {
+        LogLine("line %d: %s", command.Line, command.Source.c_str());
+        try {
+            RunCommand(session, command);
+        } catch (const std::exception& failure) {
+            LogLine("FAILED at %s:%d (%s): %s", options.Script.c_str(), command.Line, command.Source.c_str(),
+                    failure.what());
+            result = EXIT_FAILED;
+            break;
+        }
+    }
+    if (result == 0) {
+        for (auto& [alias, program] : session.Programs) {
+            if (!program.Process->HasExited()) {
+                LogLine("FAILED: %s still runs at the end of the script", alias.c_str());
+                result = EXIT_FAILED;
+            }
+        }
+    }
+    session.Cleanup();
+    if (result == 0 && !options.Keep)
+        RemoveTree(session.WorkFolder);
+    else
+        LogLine("work folder kept: %s", session.WorkFolder.c_str());
+    LogLine("%s", result == 0 ? "PASSED" : "FAILED");
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr, "usage: kv7drive [--out <folder>] [--log <file>] [--desktop <name>] [--keep] <script>\n");
+        return EXIT_BAD_SCRIPT;
+    }
+    if (!options.Log.empty()) {
+        std::string log = options.Log;
+        for (char& c : log) {
+            if (c == '/')
+                c = '\\';
+        }
+        MakeFolders(FolderOf(log));
+        OpenLog(options.Log);
+    }
+    HDESK desktop = nullptr;
+    if (!options.Desktop.empty() && !JoinDesktop(options.Desktop, desktop)) {
+        LogLine("cannot use the desktop %s (error %lu)", options.Desktop.c_str(), GetLastError());
+        return EXIT_FAILED;
+    }
+    int result = Run(options);
+    if (desktop)
+        CloseDesktop(desktop);
+    CloseLog();
+    return result;
+}

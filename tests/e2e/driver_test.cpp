@@ -1,0 +1,208 @@
+// The driver's own logic, apart from any window: the script language, the checks made before a
+// script runs, bench editing and the picture files. A fault here would make e2e tests pass or
+// fail for the wrong reason, so each piece is held to what it promises.
+#include "Commands.h"
+#include "Image.h"
+#include "Script.h"
+#include "Stage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<Token> Words(const std::string& line)
+{
+    std::vector<Token> tokens;
+    std::string error;
+    EXPECT_TRUE(Tokenize(line, tokens, error)) << error;
+    return tokens;
+}
+
+std::string TokenizeError(const std::string& line)
+{
+    std::vector<Token> tokens;
+    std::string error;
+    EXPECT_FALSE(Tokenize(line, tokens, error)) << line;
+    return error;
+}
+
+uint32_t Big32(const std::string& data, size_t at)
+{
+    return (uint32_t(uint8_t(data[at])) << 24) | (uint32_t(uint8_t(data[at + 1])) << 16) |
+           (uint32_t(uint8_t(data[at + 2])) << 8) | uint8_t(data[at + 3]);
+}
+
+Image Checkerboard(int width, int height)
+{
+    Image image;
+    image.Width = width;
+    image.Height = height;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.Rgb.push_back(static_cast<uint8_t>(x));
+            image.Rgb.push_back(static_cast<uint8_t>(y));
+            image.Rgb.push_back(static_cast<uint8_t>((x + y) & 1 ? 0xFF : 0));
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+TEST(ScriptWords, QuotesEscapesAndComments)
+{
+    auto words = Words("expect-box Warning \"Go on?\\nYes\" 'say \"hi\" \\d' \\x41 \"\\x41\\t\"  # the rest is a comment");
+    ASSERT_EQ(words.size(), 6u);
+    EXPECT_FALSE(words[1].Quoted);
+    EXPECT_EQ(words[2].Text, "Go on?\nYes");
+    EXPECT_TRUE(words[2].Quoted);
+    EXPECT_EQ(words[3].Text, "say \"hi\" \\d"); // single quotes take the text as it stands
+    EXPECT_EQ(words[4].Text, "\\x41"); // escapes live only inside quotes
+    EXPECT_FALSE(words[4].Quoted);
+    EXPECT_EQ(words[5].Text, "A\t");
+
+    EXPECT_TRUE(Words("# a whole-line comment").empty());
+    EXPECT_TRUE(Words("   ").empty());
+    auto empty = Words("expect-text #107 \"\"");
+    ASSERT_EQ(empty.size(), 3u);
+    EXPECT_EQ(empty[1].Text, "#107"); // a control number is not a comment
+    EXPECT_EQ(empty[2].Text, "");
+    EXPECT_TRUE(empty[2].Quoted);
+    EXPECT_EQ(Words("click\r").size(), 1u); // a CR LF script reads like an LF one
+}
+
+TEST(ScriptWords, MalformedTextsAreRefused)
+{
+    EXPECT_EQ(TokenizeError("wait-trace \"open"), "unterminated quote");
+    EXPECT_EQ(TokenizeError("wait-trace \"ends in \\"), "unterminated quote");
+    EXPECT_EQ(TokenizeError("wait-trace \"\\q\""), "unknown escape \\q");
+    EXPECT_EQ(TokenizeError("wait-trace \"\\x4\""), "\\x needs two hexadecimal digits");
+    EXPECT_EQ(TokenizeError("wait-trace \"a\"b"), "a quoted text must be followed by a blank");
+}
+
+TEST(ScriptParse, LinesKeepTheirNumbersAndEveryErrorIsReported)
+{
+    std::vector<ScriptError> errors;
+    auto commands = ParseScript("# header\r\n\r\nstart a app\r\nwait-trace \"x\r\nclose  \n", errors);
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].Line, 3);
+    EXPECT_EQ(commands[0].Name, "start");
+    EXPECT_EQ(commands[0].Source, "start a app");
+    EXPECT_EQ(commands[1].Line, 5);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].Line, 4);
+
+    auto checks = CheckScript(ParseScript("clik ButtonExit\nwait-exit 0 1\nexpect-trace\ntimeout 5\n", errors));
+    ASSERT_EQ(checks.size(), 3u);
+    EXPECT_EQ(checks[0].Line, 1);
+    EXPECT_EQ(checks[0].Message, "unknown command clik");
+    EXPECT_EQ(checks[1].Line, 2);
+    EXPECT_EQ(checks[1].Message, "usage: wait-exit [code]");
+    EXPECT_EQ(checks[2].Line, 3);
+}
+
+TEST(ScriptParse, OptionsAndQuotedMessages)
+{
+    std::string key, value;
+    EXPECT_TRUE(SplitOption(Token{"libraries=none", false}, key, value));
+    EXPECT_EQ(key, "libraries");
+    EXPECT_EQ(value, "none");
+    EXPECT_TRUE(SplitOption(Token{"cwd=", false}, key, value));
+    EXPECT_EQ(value, "");
+    EXPECT_FALSE(SplitOption(Token{"a=b", true}, key, value)); // a quoted text is never an option
+    EXPECT_FALSE(SplitOption(Token{"=b", false}, key, value));
+    EXPECT_EQ(Quoted("a\nb\"\x01"), "\"a\\nb\\\"\\x01\"");
+    EXPECT_EQ(SplitList(" all , no_read,,"), (std::vector<std::string>{"all", "no_read"}));
+}
+
+TEST(BenchFile, AKeyIsSetWhereItStandsAndEverythingElseStays)
+{
+    std::string bench = "# desk 3\r\npowered = yes\r\n# powered = no\r\npowered_late = 5\r\nconfigured = yes\r\n";
+    EXPECT_EQ(SetBenchKey(bench, "powered", "no"),
+              "# desk 3\r\npowered = no\r\n# powered = no\r\npowered_late = 5\r\nconfigured = yes\r\n");
+    EXPECT_EQ(SetBenchKey(bench, "firmware", ""), bench + "firmware = \n");
+    EXPECT_EQ(SetBenchKey("cable=yes", "chain", "020B40DD EP3SL150"), "cable=yes\nchain = 020B40DD EP3SL150\n");
+    EXPECT_EQ(SetBenchKey("", "powered", "no"), "powered = no\n");
+    EXPECT_EQ(SetBenchKey("  powered=yes  ", "powered", "no"), "powered = no");
+}
+
+TEST(Pictures, ChecksumsMatchTheirPublishedValues)
+{
+    const std::string digits = "123456789";
+    EXPECT_EQ(Crc32(reinterpret_cast<const uint8_t*>(digits.data()), digits.size()), 0xCBF43926u);
+    const std::string word = "Wikipedia";
+    EXPECT_EQ(Adler32(reinterpret_cast<const uint8_t*>(word.data()), word.size()), 0x11E60398u);
+}
+
+TEST(Pictures, PngCarriesEveryRowInStoredBlocks)
+{
+    // 200 x 120 pixels make 72120 bytes of rows: more than one stored block.
+    Image image = Checkerboard(200, 120);
+    std::string png = EncodePng(image);
+    ASSERT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    ASSERT_EQ(Big32(png, 8), 13u);
+    ASSERT_EQ(png.substr(12, 4), "IHDR");
+    EXPECT_EQ(Big32(png, 16), 200u);
+    EXPECT_EQ(Big32(png, 20), 120u);
+    EXPECT_EQ(png.substr(24, 5), std::string("\x08\x02\x00\x00\x00", 5));
+    EXPECT_EQ(Big32(png, 29), Crc32(reinterpret_cast<const uint8_t*>(png.data() + 12), 17));
+
+    size_t idat = 33;
+    ASSERT_EQ(png.substr(idat + 4, 4), "IDAT");
+    uint32_t length = Big32(png, idat);
+    std::string zlib = png.substr(idat + 8, length);
+    EXPECT_EQ(Big32(png, idat + 8 + length), Crc32(reinterpret_cast<const uint8_t*>(png.data() + idat + 4), length + 4));
+
+    // Undo the stored blocks and compare with the rows, each behind its filter byte 0.
+    std::string rows;
+    size_t at = 2;
+    bool last = false;
+    while (!last) {
+        last = zlib[at] & 1;
+        size_t size = uint8_t(zlib[at + 1]) | (uint8_t(zlib[at + 2]) << 8);
+        size_t check = uint8_t(zlib[at + 3]) | (uint8_t(zlib[at + 4]) << 8);
+        ASSERT_EQ(size ^ 0xFFFF, check);
+        rows += zlib.substr(at + 5, size);
+        at += 5 + size;
+    }
+    std::string expected;
+    for (int y = 0; y < 120; ++y) {
+        expected += '\0';
+        expected.append(reinterpret_cast<const char*>(&image.Rgb[y * 600]), 600);
+    }
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(Big32(zlib, at), Adler32(reinterpret_cast<const uint8_t*>(rows.data()), rows.size()));
+    EXPECT_EQ(png.substr(idat + 12 + length), std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12));
+}
+
+TEST(Pictures, BmpRowsArePaddedBottomUpAndBlueFirst)
+{
+    Image image = Checkerboard(3, 2); // 9 bytes a row, padded to 12
+    std::string bmp = EncodeBmp(image);
+    ASSERT_EQ(bmp.size(), 54u + 24u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(uint8_t(bmp[2]), 78);
+    // First stored row is the bottom one (y = 1); pixel (0,1) is red 0, green 1, blue FF.
+    EXPECT_EQ(uint8_t(bmp[54]), 0xFF);
+    EXPECT_EQ(uint8_t(bmp[55]), 1);
+    EXPECT_EQ(uint8_t(bmp[56]), 0);
+    EXPECT_EQ(bmp.substr(54 + 9, 3), std::string(3, '\0'));
+    EXPECT_EQ(image.Pixel(2, 1), 0x0201FFu);
+}
+
+TEST(Pictures, ColoursAreSixHexDigits)
+{
+    uint32_t colour = 0;
+    EXPECT_TRUE(ParseColour("00ff80", colour));
+    EXPECT_EQ(colour, 0x00FF80u);
+    EXPECT_EQ(ColourText(colour), "00FF80");
+    EXPECT_FALSE(ParseColour("0000F", colour));
+    EXPECT_FALSE(ParseColour(" 0000F", colour));
+    EXPECT_FALSE(ParseColour("+0000F", colour));
+    EXPECT_FALSE(ParseColour("00000G", colour));
+    EXPECT_EQ(ColourDistance(0x102030, 0x112233), 3);
+    EXPECT_EQ(ColourDistance(0xFF0000, 0x000000), 255);
+}
