@@ -35,6 +35,6 @@ bool ReadChainReport(TChainList& list, std::string_view report, int cable)
     const std::optional<std::string_view> block = FindDeviceBlock(report, cable);
     if (!block)
         return false;
-    TJtagBus bus;
-    return bus.ParseChainDevices(list, *block) && !list.empty();
+    const size_t before = list.size();
+    return TJtagBus().ParseChainDevices(list, *block) && list.size() > before;
 }

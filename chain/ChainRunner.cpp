@@ -12,11 +12,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 
 namespace {
-
 
 enum class RunState { Running, Succeeded, Failed };
 
@@ -34,8 +32,13 @@ RunState StateOf(DWORD exitCode)
     }
 }
 
-// The wait that lets the elapsed time exceed the limit, never longer.
-DWORD TimeLeft(DWORD elapsed, DWORD limit) { return limit - elapsed + 1; }
+// The pause that lets the elapsed time just exceed the limit. Never INFINITE, nor a wrap to 0
+// that would spin, at the top of the range.
+DWORD TimeLeft(DWORD elapsed, DWORD limit)
+{
+    const DWORD left = limit - elapsed;
+    return left < INFINITE - 1 ? left + 1 : INFINITE - 1;
+}
 
 } // namespace
 
@@ -70,6 +73,7 @@ bool TJtagBus::QuartusExecute(const std::string& commandLine, std::uint32_t time
             state = RunState::Failed;
         else
             state = StateOf(exitCode);
+        // Said once, not on every pass of the rest of the wait.
         if (state == RunState::Running && ended && !exitCodeTraced) {
             Trace("Quartus ExitCode:%lXh", exitCode);
             exitCodeTraced = true;
@@ -98,27 +102,4 @@ void TJtagBus::DelayWithMessages(std::uint32_t durationMs)
             return;
         WaitForInput(TimeLeft(elapsed, durationMs));
     }
-}
-
-std::string TJtagBus::GetQuartusInstallDir()
-{
-    UniqueKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Altera Corporation\\Quartus", 0, KEY_READ, key.Put()) !=
-        ERROR_SUCCESS)
-        return std::string();
-
-    const char* const VALUE = "Quartus Install Directory";
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(key.Get(), VALUE, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
-        return std::string();
-    std::string text(size, '\0');
-    if (RegQueryValueExA(key.Get(), VALUE, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
-        ERROR_SUCCESS)
-        return std::string();
-    // A stored string may or may not carry its terminating zero.
-    text.resize(std::min<size_t>(size, text.size()));
-    text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
-    return text;
 }
