@@ -131,6 +131,7 @@ void TFormMain::CreateControls()
     constexpr DWORD LABEL_STYLE = SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX;
     LabelResult.Name = "LabelResult";
     LabelResult.Bounds = LABEL_RESULT;
+    LabelResult.Grows = true;
     LabelResult.Font = font;
     LabelResult.Color = GetSysColor(COLOR_WINDOWTEXT);
     LabelResult.Window = CreateControl(Window, {WC_STATICA, "", LABEL_STYLE, 0, LABEL_RESULT, ID_LABEL_RESULT, font});
