@@ -1,7 +1,7 @@
 /*
  * Inspection benchmark: what the program itself adds to the time an operator waits.
  *
- *   kv7bench_inspection.exe [presses] [bring-ups]     (default 20 and 3; see README.md)
+ *   kv7bench_inspection.exe [presses] [bring-ups] [loopback-ms]   (default 20, 3, 0; see README.md)
  *
  * The program runs as a debuggee on the simulated bench, so every trace line arrives with its
  * time. A press on a held board is timed from "run ORBA-x start" to "run ORBA-x end" and the
@@ -38,12 +38,16 @@ namespace {
 constexpr double TARGET_PRESS_MS = 20;
 constexpr double TARGET_BRING_UP_OVER_MS = 300;
 constexpr double TARGET_CPU_SHARE = 0.10;
-constexpr int LOOPBACK_MS = 50;
 constexpr int PROGRAMMER_MS = 500;
 constexpr int DOWNLOAD_MS = 500;
 // Bring-up's own waits: 1 s before and after the download, 3 s between connecting and the name.
 constexpr int BRING_UP_FIXED_MS = 5000;
+// Chain detection's own pauses, before the programmer starts and after it has ended.
+constexpr int DETECTION_FIXED_MS = 400;
 constexpr double STEP_LIMIT_SECONDS = 30;
+
+// The simulated board's own time for a loopback test, taken off every press.
+int LoopbackMs = 0;
 
 double Ms(Deadline::Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
@@ -100,7 +104,7 @@ public:
         if (!StageFolder(ExeFolder(), stage, error))
             return false;
         Set("configured", "yes");
-        Set("loopback_ms", std::to_string(LOOPBACK_MS));
+        Set("loopback_ms", std::to_string(LoopbackMs));
         Set("programmer_ms", std::to_string(PROGRAMMER_MS));
         Set("download_ms", std::to_string(DOWNLOAD_MS));
         StartRequest request{Folder + PROGRAM_FILE, Folder, environment.EnvironmentBlock(), ""};
@@ -214,7 +218,7 @@ bool MeasurePresses(Bench& bench, int count, PressFigures& figures, std::string&
         }
         if (i < 0)
             continue;
-        figures.Ms.push_back(bench.Time(bench.Found) - bench.Time(start) - LOOPBACK_MS);
+        figures.Ms.push_back(bench.Time(bench.Found) - bench.Time(start) - LoopbackMs);
         figures.CpuMs.push_back(bench.FoundCpuMs - cpuStart);
     }
     return true;
@@ -316,7 +320,7 @@ bool MeasureUntracedPresses(const std::string& folder, const std::string& enviro
             error = "an untraced press did not end";
             ok = false;
         } else if (i >= 0) {
-            ms.push_back(Ms(Deadline::Clock::now() - begin) - LOOPBACK_MS);
+            ms.push_back(Ms(Deadline::Clock::now() - begin) - LoopbackMs);
         }
     }
     if (window)
@@ -333,6 +337,7 @@ int main(int argc, char** argv)
     EchoLog(false);
     int presses = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     int bringUps = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    LoopbackMs = argc > 3 ? std::max(0, std::atoi(argv[3])) : 0;
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     Bench bench(Format("%skv7bench-inspection-%lu\\", temp, GetCurrentProcessId()));
@@ -355,7 +360,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    std::printf("press on a held board, loopback time (%d ms) taken off, %d presses:\n", LOOPBACK_MS, presses);
+    std::printf("press on a held board, loopback time (%d ms) taken off, %d presses:\n", LoopbackMs, presses);
     std::printf("  traced (start to end line):     median %5.1f ms, largest %5.1f ms; processor time median %.1f ms\n",
                 Median(press.Ms), Largest(press.Ms), Median(press.CpuMs));
     std::printf("  untraced (click to buttons back): median %5.1f ms, largest %5.1f ms\n", Median(untraced),
@@ -370,9 +375,10 @@ int main(int argc, char** argv)
                     bringUp.Connect[i], 100 * bringUp.CpuShare[i]);
     double over = Median(bringUp.Total) - expected;
     double detectOver = Median(bringUp.Detect) - PROGRAMMER_MS;
-    std::printf("  median over: %.0f ms, of which detection (programmer started through a batch file, its "
-                "report read) %.0f ms beyond the programmer's own %d ms\n",
-                over, detectOver, PROGRAMMER_MS);
+    std::printf("  median over: %.0f ms; detection %.0f ms beyond the programmer's own %d ms (%d ms of it its "
+                "two pauses, the rest starting the programmer through a batch file and reading its report); "
+                "download and connection stages %.0f ms over their waits\n",
+                over, detectOver, PROGRAMMER_MS, DETECTION_FIXED_MS, over - detectOver);
     std::printf("targets: press under %.0f ms: %s; bring-up under %.0f ms over: %s; processor under %.0f %% of "
                 "wall time: %s\n",
                 TARGET_PRESS_MS, Median(untraced) < TARGET_PRESS_MS ? "met" : "MISSED", TARGET_BRING_UP_OVER_MS,
