@@ -1,0 +1,136 @@
+/*
+ * The detection as a whole: temporary files in the temporary folder, the programmer found
+ * through the registry, one batch line that runs it with its output redirected, the waits,
+ * the report, and the temporary files removed on every path. Nothing is shown here: the
+ * caller learns true or false, and the reason of a failure goes to the diagnostic trace.
+ */
+#include "chain/Jtagbus.h"
+
+#include "chain/ChainCommand.h"
+
+#include "base/Handles.h"
+#include "base/Paths.h"
+#include "base/Trace.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+constexpr DWORD TEMP_PATH_BUFFER = 256;
+constexpr DWORD SETTLE_BEFORE_BATCH_MS = 200;
+constexpr DWORD PROGRAMMER_TIMEOUT_MS = 15000;
+constexpr DWORD SETTLE_AFTER_RUN_MS = 200;
+constexpr DWORD REPORT_TIMEOUT_MS = 10000;
+
+// The system's temporary folder, or the executable's when it names none. A name too long for
+// the buffer comes back unfilled; the executable's folder serves then as well.
+std::string WorkingFolder()
+{
+    char buffer[TEMP_PATH_BUFFER];
+    DWORD length = GetTempPathA(TEMP_PATH_BUFFER, buffer);
+    if (length == 0)
+        return ExeFolder();
+    if (length >= TEMP_PATH_BUFFER) {
+        Trace("temporary folder name too long (%lu characters), using the program's folder", length);
+        return ExeFolder();
+    }
+    return WithTrailingBackslash(std::string(buffer, length));
+}
+
+void DeleteIfPresent(const std::string& path)
+{
+    if (FileExists(path))
+        DeleteFileA(path.c_str());
+}
+
+std::string SystemErrorText(DWORD error)
+{
+    char* text = nullptr;
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = length ? std::string(text, length) : "error " + std::to_string(error);
+    LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r'))
+        result.pop_back();
+    return result;
+}
+
+std::string FileNameOf(const std::string& path) { return path.substr(FolderOf(path).size()); }
+
+// Writes the line and nothing else: no line end, no terminating zero. Empty on success,
+// otherwise the failure's description.
+std::string WriteBatchFile(const std::string& path, const std::string& line)
+{
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return "failed to create file " + FileNameOf(path) + ".\n[" + SystemErrorText(GetLastError()) + "]";
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) ||
+        written != line.size())
+        return "Failed to create batch file \"" + path + "\".";
+    return std::string();
+}
+
+// Removes both temporary files however the detection ends.
+class TempFilesCleanup {
+public:
+    TempFilesCleanup(const std::string& batch, const std::string& report) : Batch(batch), Report(report) {}
+    ~TempFilesCleanup()
+    {
+        DeleteIfPresent(Batch);
+        DeleteIfPresent(Report);
+    }
+    TempFilesCleanup(const TempFilesCleanup&) = delete;
+    TempFilesCleanup& operator=(const TempFilesCleanup&) = delete;
+
+private:
+    const std::string& Batch;
+    const std::string& Report;
+};
+
+} // namespace
+
+bool TJtagBus::DetectChain(TChainList& list, int cable)
+{
+    const std::string folder = WorkingFolder();
+    const std::string batchPath = folder + BATCH_FILE_NAME;
+    const std::string reportPath = folder + REPORT_FILE_NAME;
+    TempFilesCleanup cleanup(batchPath, reportPath);
+
+    auto fail = [](const std::string& description) {
+        Trace("chain detection failed: %s", TraceQuote(description).c_str());
+        return false;
+    };
+
+    const std::string quartus = GetQuartusInstallDir();
+    if (quartus.empty())
+        return fail("Please make sure Quartus is installed.");
+    const std::string programmer = ProgrammerPath(quartus);
+    if (!FileExists(programmer))
+        return fail("Fail to find the download tool(" + programmer + ").");
+
+    // Leftovers of a detection whose programmer outlived it go before anything is written.
+    DeleteIfPresent(reportPath);
+    DeleteIfPresent(batchPath);
+    Sleep(SETTLE_BEFORE_BATCH_MS);
+
+    const std::string failure = WriteBatchFile(batchPath, BatchLine(programmer, cable, reportPath));
+    if (!failure.empty())
+        return fail(failure);
+
+    const DWORD runStart = GetTickCount();
+    if (!QuartusExecute(QuotedIfBlank(batchPath), PROGRAMMER_TIMEOUT_MS))
+        return fail("quartus_prm fail(" + std::to_string((GetTickCount() - runStart) / 1000) + " sec)");
+
+    DelayWithMessages(SETTLE_AFTER_RUN_MS);
+    if (!WaitFileReady(reportPath, REPORT_TIMEOUT_MS) || !FileExists(reportPath))
+        return fail("Failed to detect device type.");
+    if (!LoadChainReport(list, reportPath, cable))
+        return fail("Fail to parsing device list file.");
+    Trace("chain detection found %u device(s)", static_cast<unsigned>(list.size()));
+    return true;
+}

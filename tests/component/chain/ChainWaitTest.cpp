@@ -1,0 +1,143 @@
+/*
+ * The runner's pieces on their own: reading a report file (and its one error box), waiting
+ * for a file held by someone else, waiting for a process by its exit code, and the delay that
+ * keeps dispatching messages.
+ */
+#include "ChainDesk.h"
+
+#include "base/Handles.h"
+#include "chain/Jtagbus.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string GOOD_REPORT = "Info: banner\r\n1) USB-Blaster [USB-0]\r\n  020B40DD   EP3SL340\r\n"
+                                "\r\nInfo: **********************\r\nInfo: done\r\n";
+
+UniqueHandle HoldExclusive(const std::string& path)
+{
+    return UniqueHandle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr));
+}
+
+int TimerFires = 0;
+void CALLBACK CountFire(HWND, UINT, UINT_PTR, DWORD) { ++TimerFires; }
+
+} // namespace
+
+TEST(ChainReportFile, ReadsAWholeFileAndRefusesAnEmptyOneSilently)
+{
+    TempFolder folder("kv7-report");
+    const std::string path = folder / "KV7_Output.txt";
+    BoxRecorder boxes;
+    TJtagBus bus;
+
+    WriteFileBytes(path, GOOD_REPORT);
+    TChainList list;
+    EXPECT_TRUE(bus.LoadChainReport(list, path, 0));
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_STREQ(list[0]->DeviceName, "EP3SL340");
+
+    WriteFileBytes(path, "");
+    TChainList none;
+    EXPECT_FALSE(bus.LoadChainReport(none, path, 0));
+    EXPECT_TRUE(none.empty());
+    EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST(ChainReportFile, MissingOrHeldFileShowsOneErrorBox)
+{
+    TempFolder folder("kv7-report");
+    const std::string path = folder / "KV7_Output.txt";
+    TJtagBus bus;
+
+    for (bool held : {false, true}) {
+        SCOPED_TRACE(held ? "held by another" : "missing");
+        UniqueHandle holder;
+        if (held) {
+            WriteFileBytes(path, GOOD_REPORT);
+            holder = HoldExclusive(path);
+            ASSERT_TRUE(holder);
+        }
+        BoxRecorder boxes;
+        TChainList list;
+        EXPECT_FALSE(bus.LoadChainReport(list, path, 0));
+        EXPECT_TRUE(list.empty());
+        ASSERT_EQ(boxes.Boxes.size(), 1u);
+        EXPECT_EQ(boxes.Boxes[0].Kind, BoxKind::Error);
+        EXPECT_EQ(boxes.Boxes[0].Buttons, BoxButtons::Ok);
+        EXPECT_EQ(boxes.Boxes[0].Caption, "Error");
+        EXPECT_EQ(boxes.Boxes[0].Text, "Cannot open file " + path);
+    }
+}
+
+TEST(ChainReportFile, WaitFileReadyWaitsForTheHolderWithinItsLimit)
+{
+    TempFolder folder("kv7-ready");
+    const std::string path = folder / "KV7_Output.txt";
+    TJtagBus bus;
+
+    DWORD start = GetTickCount();
+    EXPECT_FALSE(bus.WaitFileReady(path, 300));
+    EXPECT_GE(MsSince(start), 300u);
+
+    WriteFileBytes(path, GOOD_REPORT);
+    EXPECT_TRUE(bus.WaitFileReady(path, 0));
+
+    UniqueHandle holder = HoldExclusive(path);
+    start = GetTickCount();
+    EXPECT_FALSE(bus.WaitFileReady(path, 300));
+    EXPECT_GE(MsSince(start), 300u);
+
+    // Released by its holder partway through the wait.
+    std::thread release([&holder] {
+        Sleep(300);
+        holder.Reset();
+    });
+    start = GetTickCount();
+    EXPECT_TRUE(bus.WaitFileReady(path, 5000));
+    EXPECT_GE(MsSince(start), 250u);
+    EXPECT_LT(MsSince(start), 5000u);
+    release.join();
+}
+
+TEST(ChainRunner, ExitCodesEndTheWaitOrNot)
+{
+    TJtagBus bus;
+    struct Case {
+        const char* Command;
+        bool Ok;
+        bool RunsToLimit;
+    };
+    for (const Case& c : {Case{"cmd /c exit 0", true, false}, Case{"cmd /c exit 2", false, false},
+                          Case{"cmd /c exit 3", false, false}, Case{"cmd /c exit 4", false, false},
+                          Case{"cmd /c exit 1", false, true}, Case{"cmd /c exit 259", false, true},
+                          Case{"kv7-no-such-program.exe", false, false}}) {
+        SCOPED_TRACE(c.Command);
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(bus.QuartusExecute(c.Command, 1500), c.Ok);
+        if (c.RunsToLimit)
+            EXPECT_GE(MsSince(start), 1500u);
+        else
+            EXPECT_LT(MsSince(start), 1500u);
+    }
+}
+
+TEST(ChainRunner, WaitsKeepDispatchingMessages)
+{
+    TJtagBus bus;
+    TimerFires = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, &CountFire);
+
+    DWORD start = GetTickCount();
+    bus.DelayWithMessages(300);
+    EXPECT_GE(MsSince(start), 300u);
+    EXPECT_GE(TimerFires, 3);
+
+    TimerFires = 0;
+    start = GetTickCount();
+    EXPECT_FALSE(bus.QuartusExecute("cmd /c exit 1", 300));
+    EXPECT_GE(TimerFires, 3);
+    KillTimer(nullptr, timer);
+}
