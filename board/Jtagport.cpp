@@ -6,12 +6,11 @@
 
 #include "base/Box.h"
 #include "base/Paths.h"
+#include "base/Registry.h"
 #include "base/Trace.h"
 #include "board/EntryPoint.h"
 
 #include <windows.h>
-
-#include <cstring>
 
 namespace {
 
@@ -21,28 +20,6 @@ constexpr char QUARTUS_VALUE[] = "Quartus Install Directory";
 constexpr char QUARTUS_BIN[] = "\\bin";
 constexpr int32_t DRAIN_CHUNK = 512;
 constexpr uint32_t DRAIN_READ_LIMIT_MS = 10;
-
-// The registered Quartus folder, or "" when Quartus is not registered. The key is only read:
-// the program runs without registry virtualisation, so asking for more would fail for a
-// standard user, and creating the key would leave an empty one in the machine's registry.
-std::string QuartusInstallDirectory()
-{
-    UniqueKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, QUARTUS_KEY, 0, KEY_READ, key.Put()) != ERROR_SUCCESS)
-        return std::string();
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(key.Get(), QUARTUS_VALUE, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
-        return std::string();
-    std::string value(size, '\0');
-    if (RegQueryValueExA(key.Get(), QUARTUS_VALUE, nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
-                         &size) != ERROR_SUCCESS)
-        return std::string();
-    // A stored string need not end in a zero byte, and may end in several.
-    value.resize(strnlen(value.data(), size));
-    return value;
-}
 
 } // namespace
 
@@ -141,7 +118,7 @@ void TJtagPort::Drain(uint32_t limitMs)
 
 void TJtagPort::SwitchDirectory(bool toQuartus)
 {
-    std::string folder = toQuartus ? QuartusInstallDirectory() + QUARTUS_BIN : ExeFolder();
+    std::string folder = toQuartus ? ReadMachineString(QUARTUS_KEY, QUARTUS_VALUE) + QUARTUS_BIN : ExeFolder();
     if (!folder.empty())
         SetCurrentDirectoryA(folder.c_str());
 }

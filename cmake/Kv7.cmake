@@ -33,6 +33,12 @@ function(kv7_test name)
   if(NOT T_LABELS)
     set(T_LABELS unit)
   endif()
+  # Test discovery flattens the property list it is handed, so a second label would be read as
+  # a property name and the properties after it lost without a word.
+  list(LENGTH T_LABELS label_count)
+  if(label_count GREATER 1)
+    message(FATAL_ERROR "kv7_test(${name}): one label per test executable")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
