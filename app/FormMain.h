@@ -9,6 +9,8 @@
  *     status "<text>" <RRGGBB>     progress <n>     buttons enabled|disabled
  *     window font "<face>"         speed factor <f> (<ms> ms)
  *     close refused | close granted | close deferred until the run ends | window destroyed
+ * The inspection part's own lines (run start and end, the board's release, the detected
+ * device) are listed where they are written, in inspection/InspectionRun.cpp and BringUp.cpp.
  */
 #pragma once
 
