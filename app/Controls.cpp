@@ -108,14 +108,16 @@ void TLabel::Refresh() const
     if (!Window || !IsWindow(Window))
         return;
     SetWindowTextA(Window, Caption.c_str());
-    SIZE text{};
-    if (HDC dc = GetDC(Window)) {
-        SelectedObject selected(dc, Font);
-        GetTextExtentPoint32A(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text);
-        ReleaseDC(Window, dc);
+    if (Grows) {
+        SIZE text{};
+        if (HDC dc = GetDC(Window)) {
+            SelectedObject selected(dc, Font);
+            GetTextExtentPoint32A(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text);
+            ReleaseDC(Window, dc);
+        }
+        SetWindowPos(Window, nullptr, 0, 0, std::max<int>(Bounds.Width, text.cx),
+                     std::max<int>(Bounds.Height, text.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SetWindowPos(Window, nullptr, 0, 0, std::max<int>(Bounds.Width, text.cx),
-                 std::max<int>(Bounds.Height, text.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(Window, Visible ? SW_SHOWNA : SW_HIDE);
     if (Visible) {
         InvalidateRect(Window, nullptr, TRUE);

@@ -53,7 +53,7 @@ private:
 };
 
 // A text label over the window's surface. It takes the mouse like the surface under it does
-// not, and grows with its caption from its laid-out size.
+// not; a growing label widens with its caption from its laid-out size, any other keeps it.
 struct TLabel {
     const char* Name = "";
     HWND Window = nullptr;
@@ -61,6 +61,7 @@ struct TLabel {
     std::string Caption;
     COLORREF Color = COLOUR_BLACK;
     bool Visible = true;
+    bool Grows = false;
     HFONT Font = nullptr;
 
     void SetCaption(const std::string& caption);

@@ -100,7 +100,7 @@ TFormMain::TFormMain()
     SetBoxOwner(Window);
     SetDialogWindow(Window);
 
-    // The inspection part fills the pin-pair table here: InitPairTable();
+    InitPairTable();
     SpeedFactor = CalibrateSpeed();
 }
 
@@ -131,6 +131,7 @@ void TFormMain::CreateControls()
     constexpr DWORD LABEL_STYLE = SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX;
     LabelResult.Name = "LabelResult";
     LabelResult.Bounds = LABEL_RESULT;
+    LabelResult.Grows = true;
     LabelResult.Font = font;
     LabelResult.Color = GetSysColor(COLOR_WINDOWTEXT);
     LabelResult.Window = CreateControl(Window, {WC_STATICA, "", LABEL_STYLE, 0, LABEL_RESULT, ID_LABEL_RESULT, font});
@@ -251,10 +252,13 @@ void TFormMain::OnCommand(int id, int code)
 {
     if (code != BN_CLICKED)
         return;
-    if (id == ID_BUTTON_EXIT)
+    if (id == ID_BUTTON_EXIT) {
         ButtonExitClick();
-    // The connector buttons' clicks go to the inspection run here: ButtonOrbaClick(sender),
-    // with the sender the button whose ID is id.
+        return;
+    }
+    for (int i = 0; i < 4; ++i)
+        if (id == ID_BUTTON_ORBA[i])
+            ButtonOrbaClick(ButtonOrba[i]);
 }
 
 void TFormMain::FormShow()
@@ -264,7 +268,7 @@ void TFormMain::FormShow()
     NotShownYet = false;
     // The status bar's panel painter answers from now on (StatusBarDrawPanel checks the flag).
     SetProgress(0);
-    // The inspection part clears the result display here: ClearResults();
+    ClearResults();
     ShowStatus(STATUS_READY, COLOUR_BLUE);
     LabelResult.SetCaption("");
 }
@@ -327,7 +331,7 @@ void TFormMain::OnDestroyDeferred()
 void TFormMain::OnDestroy()
 {
     Trace("window destroyed");
-    // The inspection part releases the held board here: ReleaseBoard();
+    ReleaseBoard();
     KillTimer(Window, ID_TIMER_PROGRESS);
     SetBoxOwner(nullptr);
     SetDialogWindow(nullptr);

@@ -9,6 +9,8 @@
  *     status "<text>" <RRGGBB>     progress <n>     buttons enabled|disabled
  *     window font "<face>"         speed factor <f> (<ms> ms)
  *     close refused | close granted | close deferred until the run ends | window destroyed
+ * The inspection part's own lines (run start and end, the board's release, the detected
+ * device) are listed where they are written, in inspection/InspectionRun.cpp and BringUp.cpp.
  */
 #pragma once
 
@@ -16,10 +18,13 @@
 #include "Layout.h"
 
 #include "base/Handles.h"
+#include "board/Board.h"
+#include "inspection/BoardType.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class TFormMain {
@@ -74,6 +79,20 @@ public:
 
     static float CalibrateSpeed();
 
+    // --- the inspection part (inspection/) -------------------------------------------------
+    void ButtonOrbaClick(HWND sender);
+    bool TestConnector(int32_t index);
+    void ClearResults();
+    void MarkShape(TShape& shape, bool visible, COLORREF color);
+    void MarkLabel(TLabel& label, bool visible, COLORREF color);
+    void InitPairTable();
+    bool BringUpBoard();
+    BoardType DetectBoardType();
+    // Named like its type, so that the precondition reads as the operator's report shows it.
+    bool DownloadSof(BoardType BoardType);
+    static const char* BoardTypeLabel(BoardType type);
+    void ReleaseBoard();
+
     // --- the controls, for the inspection part and the tests ---------------------------------
     HWND ButtonOrba[4] = {};
     HWND ButtonExit = nullptr;
@@ -96,7 +115,8 @@ public:
     uint32_t ProgressStartTick = 0;
     int32_t LastProgress = -1;
     bool NotShownYet = true;
-    // CurrentBoard, the board kept between runs, comes last, with the inspection part.
+    // The connected board whose name read "KV7_MP", kept from one run to the next.
+    std::unique_ptr<TBoard> CurrentBoard;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

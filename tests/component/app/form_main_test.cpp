@@ -275,6 +275,10 @@ TEST(FormMain, LabelsAndListShowWhatTheRunSets)
     form.LabelResult.SetState(false, COLOUR_RED);
     EXPECT_FALSE(IsWindowVisible(form.LabelResult.Window));
     EXPECT_EQ(form.LabelResult.Color, COLOUR_GREEN);
+    // The list's heading keeps its laid-out size when it is shown or hidden.
+    form.LabelError.SetState(false, COLOUR_MAROON);
+    form.LabelError.SetState(true, COLOUR_MAROON);
+    EXPECT_TRUE(ChildBounds(form.LabelError.Window) == LABEL_ERROR);
 
     form.MemoError.AppendLine("[001]pin 003-004");
     form.MemoError.AppendLine("[002]pin 051-052");

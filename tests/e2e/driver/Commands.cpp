@@ -42,6 +42,7 @@ const std::vector<CommandSpec> TABLE = {
     {"wait-trace", 1, 1, "wait-trace <text>", RunWaitTrace},
     {"wait-trace-re", 1, 1, "wait-trace-re <pattern>", RunWaitTracePattern},
     {"expect-trace", 1, -1, "expect-trace <text> [text...]", RunExpectTrace},
+    {"expect-next-trace", 2, 2, "expect-next-trace <pattern> <text>", RunExpectNextTrace},
     {"expect-no-trace", 1, 2, "expect-no-trace <text> [seconds]", RunExpectNoTrace},
     {"skip-trace", 0, 0, "skip-trace", RunSkipTrace},
 

@@ -62,18 +62,22 @@ Matcher Contains(const std::string& text)
     return [text](const std::string& line) { return line.find(text) != std::string::npos; };
 }
 
+std::regex Pattern(const std::string& text)
+{
+    try {
+        return std::regex(text, std::regex::ECMAScript);
+    } catch (const std::regex_error&) {
+        throw Failure("not a valid pattern: " + text);
+    }
+}
+
 } // namespace
 
 KV7_HANDLER(RunWaitTrace) { WaitFor(session, Contains(TextArg(command, 0)), "containing " + Quoted(TextArg(command, 0)), deadline); }
 
 KV7_HANDLER(RunWaitTracePattern)
 {
-    std::regex pattern;
-    try {
-        pattern = std::regex(TextArg(command, 0), std::regex::ECMAScript);
-    } catch (const std::regex_error&) {
-        throw Failure("not a valid pattern: " + TextArg(command, 0));
-    }
+    std::regex pattern = Pattern(TextArg(command, 0));
     WaitFor(session, [&](const std::string& line) { return std::regex_search(line, pattern); },
             "matching " + Quoted(TextArg(command, 0)), deadline);
 }
@@ -92,6 +96,19 @@ KV7_HANDLER(RunExpectTrace)
                                  Quoted(wanted).c_str()));
         ++program.Cursor;
     }
+}
+
+KV7_HANDLER(RunExpectNextTrace)
+{
+    std::regex pattern = Pattern(TextArg(command, 0));
+    const std::string& wanted = TextArg(command, 1);
+    WaitFor(session, [&](const std::string& line) { return std::regex_search(line, pattern); },
+            "matching " + Quoted(TextArg(command, 0)), deadline);
+    Program& program = session.CurrentProgram();
+    std::string line = program.Process->LineAt(program.Cursor - 1);
+    if (line.find(wanted) == std::string::npos)
+        throw Failure(Format("the next trace line matching %s is %s, expected one containing %s",
+                             Quoted(TextArg(command, 0)).c_str(), Quoted(line).c_str(), Quoted(wanted).c_str()));
 }
 
 KV7_HANDLER(RunExpectNoTrace)

@@ -31,6 +31,7 @@ KV7_HANDLER(RunMemory);
 KV7_HANDLER(RunWaitTrace);
 KV7_HANDLER(RunWaitTracePattern);
 KV7_HANDLER(RunExpectTrace);
+KV7_HANDLER(RunExpectNextTrace);
 KV7_HANDLER(RunExpectNoTrace);
 KV7_HANDLER(RunSkipTrace);
 

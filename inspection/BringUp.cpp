@@ -1,0 +1,104 @@
+/*
+ * Bring-up of a board that does not answer "KV7_MP" yet: find the FPGA model on the JTAG
+ * chain, download the test configuration that fits it, connect, and check the name the test
+ * firmware reports. Each stage is announced in the status bar; a failure ends in red and
+ * leaves no board held, so the next press starts over.
+ *
+ * Trace lines written here:
+ *     first device "<name>": <label>    what chain detection found, and the model it means
+ *     no device on the chain
+ *     board released                    the held board was disconnected and dropped
+ */
+#include "app/FormMain.h"
+
+#include "base/Trace.h"
+#include "chain/Jtagbus.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char STATUS_DETECT[] = "Detect FPAG TYPE...";
+constexpr char STATUS_NOT_FOUND[] = "Failed to connect FPAG board.";
+constexpr char STATUS_UNKNOWN[] = "Unknown FPGA Type";
+constexpr char STATUS_CONNECT[] = "Connect FPAG...";
+constexpr char STATUS_NO_PORT[] = "Failed to connect FPGA";
+constexpr char STATUS_NO_NAME[] = "Unmatched Board Name";
+constexpr char STATUS_OTHER_NAME[] = "Failed to connect your board";
+constexpr char STATUS_CONNECTED[] = "Connect FPAG successfully";
+constexpr char READY_BOARD_NAME[] = "KV7_MP";
+constexpr int CABLE_INDEX = 0;
+constexpr int32_t PORT_INDEX = 0;
+// The firmware needs this long after the download before it answers.
+constexpr DWORD FIRMWARE_START_MS = 3000;
+// The smaller model configures faster: its run estimate is 28 s at the reference speed.
+constexpr double SIII_150_RUN_MS = 28000.0;
+
+} // namespace
+
+bool TFormMain::BringUpBoard()
+{
+    ShowStatus(STATUS_DETECT, COLOUR_BLUE);
+    ReleaseBoard();
+    const BoardType type = DetectBoardType();
+    if (type == BOARD_NOT_FOUND) {
+        ShowStatus(STATUS_NOT_FOUND, COLOUR_RED);
+        return false;
+    }
+    if (type == BOARD_UNKNOWN) {
+        ShowStatus(STATUS_UNKNOWN, COLOUR_RED);
+        return false;
+    }
+    // The product of a float and 28000 is exact in a double, so the truncation is too.
+    if (type == BOARD_SIII_150)
+        ExpectedRunMs = static_cast<uint32_t>(static_cast<double>(SpeedFactor) * SIII_150_RUN_MS);
+    if (!DownloadSof(type))
+        return false;
+
+    ShowStatus(STATUS_CONNECT, COLOUR_BLUE);
+    CurrentBoard = std::make_unique<TBoard>();
+    std::string error;
+    if (!CurrentBoard->Connect(error, PORT_INDEX)) {
+        ShowStatus(STATUS_NO_PORT, COLOUR_RED);
+        ReleaseBoard();
+        return false;
+    }
+    WaitMs(FIRMWARE_START_MS);
+    const std::string name = CurrentBoard->QueryBoardName();
+    if (name != READY_BOARD_NAME) {
+        ReleaseBoard();
+        ShowStatus(name.empty() ? STATUS_NO_NAME : STATUS_OTHER_NAME, COLOUR_RED);
+        return false;
+    }
+    ShowStatus(STATUS_CONNECTED, COLOUR_GREEN);
+    return true;
+}
+
+BoardType TFormMain::DetectBoardType()
+{
+    BoardType result = BOARD_NOT_FOUND;
+    auto bus = std::make_unique<TJtagBus>();
+    TChainList devices;
+    if (bus->DetectChain(devices, CABLE_INDEX) && !devices.empty()) {
+        // Only the first device of the chain is the FPGA that counts.
+        const char* name = devices.front()->DeviceName;
+        std::string_view deviceName(name, strnlen(name, sizeof devices.front()->DeviceName));
+        result = BoardTypeOfDevice(deviceName);
+        Trace("first device %s: %s", TraceQuote(deviceName).c_str(), BoardTypeLabel(result));
+    } else {
+        Trace("no device on the chain");
+    }
+    return result;
+}
+
+const char* TFormMain::BoardTypeLabel(BoardType type) { return ::BoardTypeLabel(type); }
+
+void TFormMain::ReleaseBoard()
+{
+    if (!CurrentBoard)
+        return;
+    if (CurrentBoard->IsConnected())
+        CurrentBoard->Disconnect();
+    CurrentBoard.reset();
+    Trace("board released");
+}

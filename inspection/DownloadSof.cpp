@@ -1,0 +1,59 @@
+/*
+ * The download of the test configuration that fits the detected model, through the maker's
+ * download library. The library is loaded for this one download and let go afterwards; the
+ * waits before and after give the board's JTAG chain time to settle.
+ */
+#include "app/FormMain.h"
+
+#include "base/Assert.h"
+#include "base/Box.h"
+#include "base/Paths.h"
+#include "board/Download.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr char ASSERT_UNIT[] = "UnitMain";
+
+constexpr char DOWNLOAD_TOOL_MISSING[] = "Download tool not found.";
+constexpr char QUARTUS_MISSING[] = "Please make sure Quartus is installed!";
+constexpr char STATUS_DOWNLOAD_FAILED[] = "Failed to download .sof";
+constexpr DWORD SETTLE_MS = 1000;
+// How the download library is asked to configure: its time limit in milliseconds, then the
+// options this board's configuration needs.
+constexpr int32_t DOWNLOAD_LIMIT_MS = 80000;
+
+} // namespace
+
+bool TFormMain::DownloadSof(BoardType BoardType)
+{
+    // Only the four models have a configuration; any other value is a caller's mistake and
+    // must not go on to a file name that does not exist.
+    if (!SofFileOf(BoardType))
+        BoardType = BOARD_UNKNOWN;
+    KV7_ASSERT(BoardType != BOARD_UNKNOWN);
+
+    auto download = std::make_unique<TDownload>();
+    WaitMs(SETTLE_MS);
+    if (!download->IsLoaded()) {
+        ShowBox(BoxKind::Error, BoxButtons::Ok, DOWNLOAD_TOOL_MISSING);
+        return false;
+    }
+    if (download->QuartusVersion() == 0.0)
+        ShowBox(BoxKind::Warning, BoxButtons::Ok, QUARTUS_MISSING);
+
+    const std::string folder = ExeFolder();
+    const std::string path = folder + SofFileOf(BoardType);
+    char status[64];
+    std::snprintf(status, sizeof status, "Download .sof (%s)", BoardTypeLabel(BoardType));
+    ShowStatus(status, COLOUR_BLUE);
+    // The library runs from the folder where the configurations and the maker's libraries lie.
+    SetCurrentDirectoryA(folder.c_str());
+    const bool ok = download->JtagDownload(path, DOWNLOAD_LIMIT_MS, false, 0, 0, false, true);
+    if (!ok)
+        ShowStatus(STATUS_DOWNLOAD_FAILED, COLOUR_RED);
+    download.reset();
+    WaitMs(SETTLE_MS);
+    return ok;
+}

@@ -1,0 +1,125 @@
+/*
+ * The inspection run: everything one press of a connector button does. It confirms the power
+ * warning once per program start, makes sure a board answering "KV7_MP" is held (reusing the
+ * one kept from the last press, bringing one up otherwise), tests the connector and always
+ * leaves the window idle again. It also fills the pin-pair table the verdicts refer to.
+ *
+ * Trace lines written here, so that a field engineer (and the end-to-end tests) can tell one
+ * press from the next:
+ *     run ORBA-<c> start                   after the warning, when the run really begins
+ *     run ORBA-<c> end PASS|NG|not ready   once the window is idle again
+ */
+#include "app/FormMain.h"
+
+#include "app/ProgressMath.h"
+#include "base/Assert.h"
+#include "base/Box.h"
+#include "base/Trace.h"
+#include "inspection/PairTable.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr char ASSERT_UNIT[] = "UnitMain";
+
+constexpr char POWER_WARNING[] =
+    "Warning:\n"
+    "ORBA loopback testing will enable connector power that could damage KV7 or your daugher boards."
+    "\nPlease make sure:"
+    "\n1. All daughter boards, including DDR2, are removed from KV7."
+    "\n2. The ORBA loopback module is mounted on KV7."
+    "\n\nDo you want to continue now?\n";
+constexpr char BOARD_NOT_FOUND_WARNING[] =
+    "Failed to find KV7.\nPlease make sure:\n1. KV7 and PC are connected by an USB cable.\n2. KV7 is power on.";
+constexpr char STATUS_PREPARE[] = "Inspection Prepare...";
+constexpr char READY_BOARD_NAME[] = "KV7_MP";
+constexpr int32_t PROGRESS_BEFORE_TEST = 96;
+constexpr int32_t PROGRESS_AFTER_TEST = 100;
+
+// Puts the window back to idle however the run is left, an exception included: a run that
+// left the buttons disabled or Busy set would lock the operator out until a restart.
+class TRunEnd {
+public:
+    TRunEnd(TFormMain& form, char letter) : Form(form), Letter(letter) {}
+    ~TRunEnd()
+    {
+        Form.StopProgress();
+        Form.EnableButtons(true);
+        Form.SetFormCursor(nullptr);
+        Form.Busy = false;
+        Trace("run ORBA-%c end %s", Letter, Outcome);
+    }
+    TRunEnd(const TRunEnd&) = delete;
+    TRunEnd& operator=(const TRunEnd&) = delete;
+
+    const char* Outcome = "not ready";
+
+private:
+    TFormMain& Form;
+    char Letter;
+};
+
+} // namespace
+
+void TFormMain::ButtonOrbaClick(HWND sender)
+{
+    TRunGuard run(*this);
+    if (!run)
+        return;
+    auto button = std::find(std::begin(ButtonOrba), std::end(ButtonOrba), sender);
+    if (button == std::end(ButtonOrba))
+        return;
+    const int32_t index = static_cast<int32_t>(button - std::begin(ButtonOrba));
+    const char letter = static_cast<char>('A' + index);
+
+    if (WarnBeforeTest) {
+        if (ShowBox(BoxKind::Warning, BoxButtons::YesNo, POWER_WARNING) != BoxAnswer::Yes)
+            return;
+        WarnBeforeTest = false;
+    }
+
+    Trace("run ORBA-%c start", letter);
+    Busy = true;
+    TRunEnd end(*this, letter);
+    ShowStatus(STATUS_PREPARE, COLOUR_BLUE);
+    EnableButtons(false);
+    SetFormCursor(IDC_WAIT);
+    ClearResults();
+    ExpectedRunMs = RunEstimateMs(SpeedFactor);
+    StartProgress();
+
+    bool ready = false;
+    if (!CurrentBoard) {
+        CurrentBoard = std::make_unique<TBoard>();
+        std::string error;
+        if (!CurrentBoard->Connect(error, 0))
+            ReleaseBoard();
+    }
+    if (CurrentBoard) {
+        if (CurrentBoard->QueryBoardName() == READY_BOARD_NAME)
+            ready = true;
+        else
+            ReleaseBoard();
+    }
+    if (!CurrentBoard)
+        ready = BringUpBoard();
+
+    if (ready) {
+        SetProgress(PROGRESS_BEFORE_TEST);
+        end.Outcome = TestConnector(index) ? "PASS" : "NG";
+        SetProgress(PROGRESS_AFTER_TEST);
+    } else {
+        ShowBox(BoxKind::Warning, BoxButtons::Ok, BOARD_NOT_FOUND_WARNING);
+    }
+}
+
+void TFormMain::InitPairTable()
+{
+    static_assert(sizeof PairFirstPin == sizeof(PairTable));
+    PairTable table{};
+    int i = FillPairTable(table);
+    KV7_ASSERT(i == 132/2);
+    std::copy(table.begin(), table.end(), std::begin(PairFirstPin));
+}
