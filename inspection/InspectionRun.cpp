@@ -42,14 +42,14 @@ constexpr int32_t PROGRESS_AFTER_TEST = 100;
 // left the buttons disabled or Busy set would lock the operator out until a restart.
 class TRunEnd {
 public:
-    TRunEnd(TFormMain& form, char letter) : Form(form), Letter(letter) {}
+    TRunEnd(TFormMain& form, char letter) : Form(form), Letter(letter), StartTick(GetTickCount()) {}
     ~TRunEnd()
     {
         Form.StopProgress();
         Form.EnableButtons(true);
         Form.SetFormCursor(nullptr);
         Form.Busy = false;
-        Trace("run ORBA-%c end %s", Letter, Outcome);
+        Trace("run ORBA-%c end %s (%lu ms)", Letter, Outcome, GetTickCount() - StartTick);
     }
     TRunEnd(const TRunEnd&) = delete;
     TRunEnd& operator=(const TRunEnd&) = delete;
@@ -59,6 +59,7 @@ public:
 private:
     TFormMain& Form;
     char Letter;
+    DWORD StartTick;
 };
 
 } // namespace
