@@ -3,6 +3,7 @@
 #include "Exception.h"
 
 #include "base/Handles.h"
+#include "base/Pump.h"
 #include "base/Trace.h"
 
 #include <commctrl.h>
@@ -78,7 +79,10 @@ void TShape::Repaint() const
     if (!Parent || !IsWindow(Parent))
         return;
     RECT area = {Bounds.Left, Bounds.Top, Bounds.Right(), Bounds.Bottom()};
-    RedrawWindow(Parent, &area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // Only the window's own surface: controls waiting for a repaint (the buttons after an
+    // enable) paint with the next message pass instead of inside the run.
+    RedrawWindow(Parent, &area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    ShowPaintedNow();
 }
 
 void TLabel::SetCaption(const std::string& caption)
@@ -88,22 +92,22 @@ void TLabel::SetCaption(const std::string& caption)
     Caption = caption;
     Trace("label %s %s %s %s", Name, Visible ? "visible" : "hidden", TraceColour(Color).c_str(),
           TraceQuote(Caption).c_str());
-    Refresh();
+    Refresh(false);
 }
 
 void TLabel::SetState(bool visible, COLORREF color)
 {
     COLORREF newColor = visible ? color : Color;
-    if (visible == Visible && newColor == Color)
-        return;
-    Visible = visible;
-    Color = newColor;
-    Trace("label %s %s %s %s", Name, Visible ? "visible" : "hidden", TraceColour(Color).c_str(),
-          TraceQuote(Caption).c_str());
-    Refresh();
+    if (visible != Visible || newColor != Color) {
+        Visible = visible;
+        Color = newColor;
+        Trace("label %s %s %s %s", Name, Visible ? "visible" : "hidden", TraceColour(Color).c_str(),
+              TraceQuote(Caption).c_str());
+    }
+    Refresh(true);
 }
 
-void TLabel::Refresh() const
+void TLabel::Refresh(bool now) const
 {
     if (!Window || !IsWindow(Window))
         return;
@@ -121,7 +125,10 @@ void TLabel::Refresh() const
     ShowWindow(Window, Visible ? SW_SHOWNA : SW_HIDE);
     if (Visible) {
         InvalidateRect(Window, nullptr, TRUE);
-        UpdateWindow(Window);
+        if (now) {
+            UpdateWindow(Window);
+            ShowPaintedNow();
+        }
     }
 }
 

@@ -64,12 +64,14 @@ struct TLabel {
     bool Grows = false;
     HFONT Font = nullptr;
 
+    // A new caption is painted with the window's next paint, like any text of a control.
     void SetCaption(const std::string& caption);
-    // Visibility; the font colour changes only when the label is made visible.
+    // Visibility; the font colour changes only when the label is made visible. The label is
+    // repainted before the call returns.
     void SetState(bool visible, COLORREF color);
 
 private:
-    void Refresh() const;
+    void Refresh(bool now) const;
 };
 
 // The read-only list of faulty pin pairs.

@@ -116,10 +116,12 @@ void TFormMain::CreateControls()
     // Creation order is tab order: Exit, A, B, C, D, then the list.
     ButtonExit = CreateControl(Window, {WC_BUTTONA, BUTTON_EXIT_CAPTION, WS_TABSTOP | BS_PUSHBUTTON, 0,
                                         BUTTON_EXIT, ID_BUTTON_EXIT, font});
+    SetWindowSubclass(ButtonExit, ButtonEnableProc, 0, 0);
     for (int i = 0; i < 4; ++i) {
         ButtonOrba[i] = CreateControl(Window, {WC_BUTTONA, BUTTON_ORBA_CAPTION[i], WS_TABSTOP | BS_PUSHBUTTON,
                                                0, BUTTON_ORBA[i], ID_BUTTON_ORBA[i], font});
         SetWindowSubclass(ButtonOrba[i], ButtonProc, 0, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(ButtonOrba[i], ButtonEnableProc, 0, 0);
     }
     MemoError.Name = "MemoError";
     MemoError.Window = CreateControl(
@@ -198,6 +200,21 @@ LRESULT CALLBACK TFormMain::ButtonProc(HWND button, UINT message, WPARAM wParam,
         });
     else if (message == WM_NCDESTROY)
         RemoveWindowSubclass(button, ButtonProc, 0);
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
+// A button paints itself inside EnableWindow. The run cannot wait for five paints each time it
+// enables or disables the buttons, so a button only asks for its paint, which comes with the
+// window's next message pass.
+LRESULT CALLBACK TFormMain::ButtonEnableProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR) noexcept
+{
+    if (message == WM_ENABLE) {
+        InvalidateRect(button, nullptr, TRUE);
+        return 0;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(button, ButtonEnableProc, 0);
     return DefSubclassProc(button, message, wParam, lParam);
 }
 

@@ -122,6 +122,8 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR form) noexcept;
+    static LRESULT CALLBACK ButtonEnableProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR id, DWORD_PTR unused) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls();
@@ -134,7 +136,7 @@ private:
     void OnDestroyDeferred();
     void OnDestroy();
     void HideHoverShapes();
-    void RepaintStatusBar();
+    void RepaintStatusBar(int panel);
     bool OverVisibleShape(int x, int y) const;
     bool OverVisibleResultShape(int x, int y) const;
 

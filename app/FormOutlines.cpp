@@ -22,25 +22,32 @@ void TFormMain::OnPaint()
     PAINTSTRUCT paint;
     HDC screen = BeginPaint(Window, &paint);
     // Painted off screen and copied in one go, so an outline never flickers over the picture.
+    // Only the area asked for is composed: an outline's repaint must not cost a whole window.
+    const RECT& area = paint.rcPaint;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
     UniqueMemoryDc buffer(CreateCompatibleDC(screen));
-    UniqueBitmap surface(CreateCompatibleBitmap(screen, CLIENT_WIDTH, CLIENT_HEIGHT));
+    UniqueBitmap surface(width > 0 && height > 0 ? CreateCompatibleBitmap(screen, width, height) : nullptr);
     if (buffer && surface) {
         SelectedObject selectedSurface(buffer.Get(), surface.Get());
-        RECT client = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
-        FillRect(buffer.Get(), &client, GetSysColorBrush(COLOR_INACTIVECAPTION));
+        SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
+        FillRect(buffer.Get(), &area, GetSysColorBrush(COLOR_INACTIVECAPTION));
         if (Picture) {
-            UniqueMemoryDc pictureDc(CreateCompatibleDC(screen));
-            SelectedObject selectedPicture(pictureDc.Get(), Picture.Get());
-            BitBlt(buffer.Get(), IMAGE_KV7.Left, IMAGE_KV7.Top, IMAGE_KV7.Width, IMAGE_KV7.Height,
-                   pictureDc.Get(), 0, 0, SRCCOPY);
+            RECT picture = {IMAGE_KV7.Left, IMAGE_KV7.Top, IMAGE_KV7.Right(), IMAGE_KV7.Bottom()};
+            RECT part;
+            if (IntersectRect(&part, &picture, &area)) {
+                UniqueMemoryDc pictureDc(CreateCompatibleDC(screen));
+                SelectedObject selectedPicture(pictureDc.Get(), Picture.Get());
+                BitBlt(buffer.Get(), part.left, part.top, part.right - part.left, part.bottom - part.top,
+                       pictureDc.Get(), part.left - IMAGE_KV7.Left, part.top - IMAGE_KV7.Top, SRCCOPY);
+            }
         }
         for (int index : HOVER_Z_ORDER)
             Shape[index].Paint(buffer.Get());
         for (int index : RESULT_Z_ORDER)
             ShapeOrba[index].Paint(buffer.Get());
-        const RECT& area = paint.rcPaint;
-        BitBlt(screen, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer.Get(),
-               area.left, area.top, SRCCOPY);
+        SetViewportOrgEx(buffer.Get(), 0, 0, nullptr);
+        BitBlt(screen, area.left, area.top, width, height, buffer.Get(), 0, 0, SRCCOPY);
     }
     EndPaint(Window, &paint);
 }

@@ -9,6 +9,7 @@
 #include "ProgressMath.h"
 #include "StatusPainter.h"
 
+#include "base/Pump.h"
 #include "base/Trace.h"
 
 #include <commctrl.h>
@@ -22,7 +23,7 @@ void TFormMain::ShowStatus(const char* text, COLORREF color)
     StatusColor = color;
     PanelText[0] = text ? text : "";
     Trace("status %s %s", TraceQuote(PanelText[0]).c_str(), TraceColour(StatusColor).c_str());
-    RepaintStatusBar();
+    RepaintStatusBar(0);
 }
 
 void TFormMain::SetProgress(int32_t percent)
@@ -33,13 +34,20 @@ void TFormMain::SetProgress(int32_t percent)
     std::snprintf(digits, sizeof digits, "%d", static_cast<int>(percent));
     PanelText[1] = digits;
     Trace("progress %d", static_cast<int>(percent));
-    RepaintStatusBar();
+    RepaintStatusBar(1);
 }
 
-void TFormMain::RepaintStatusBar()
+// Only the panel that changed is repainted: every synchronous repaint holds up the run.
+void TFormMain::RepaintStatusBar(int panel)
 {
-    if (StatusBar)
-        RedrawWindow(StatusBar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (!StatusBar)
+        return;
+    RECT area;
+    if (SendMessageA(StatusBar, SB_GETRECT, panel, reinterpret_cast<LPARAM>(&area)))
+    {
+        RedrawWindow(StatusBar, &area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        ShowPaintedNow();
+    }
 }
 
 void TFormMain::StartProgress()

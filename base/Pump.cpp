@@ -18,6 +18,13 @@ void Dispatch(MSG& message)
 
 void SetDialogWindow(HWND window) { DialogWindow = window; }
 
+void ShowPaintedNow()
+{
+    constexpr UINT NEVER_POSTED = WM_APP + 0x3FFF;
+    MSG none;
+    PeekMessageA(&none, nullptr, NEVER_POSTED, NEVER_POSTED, PM_NOREMOVE | PM_NOYIELD);
+}
+
 bool QuitRequested() { return Quit; }
 
 int QuitCode() { return Code; }

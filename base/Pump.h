@@ -19,6 +19,12 @@ int QuitCode();
 // milliseconds pass. Returns at once if input is already waiting.
 void WaitForInput(DWORD milliseconds, HANDLE handle = nullptr);
 
+// Puts what was just painted on the screen before the caller goes on. Wine keeps a window's
+// painting in a buffer until the thread next looks at its queue, so a run that blocks right
+// after a repaint (in a board exchange or the download) would leave the old picture up. Looking
+// for a message that never comes is that look, and it removes nothing from the queue.
+void ShowPaintedNow();
+
 // The window whose keyboard navigation (Tab between the buttons) the pumps handle.
 void SetDialogWindow(HWND window);
 
