@@ -365,20 +365,24 @@ int main(int argc, char** argv)
                 Median(press.Ms), Largest(press.Ms), Median(press.CpuMs));
     std::printf("  untraced (click to buttons back): median %5.1f ms, largest %5.1f ms\n", Median(untraced),
                 Largest(untraced));
-    int expected = BRING_UP_FIXED_MS + PROGRAMMER_MS + DOWNLOAD_MS;
-    std::printf("bring-up, %d runs, against %d ms of fixed waits + %d ms programmer + %d ms download = %d ms:\n",
-                bringUps, BRING_UP_FIXED_MS, PROGRAMMER_MS, DOWNLOAD_MS, expected);
+    // Every fixed wait of a bring-up counts, chain detection's two pauses included: they are as
+    // fixed as the waits around the download.
+    int fixed = BRING_UP_FIXED_MS + DETECTION_FIXED_MS;
+    int expected = fixed + PROGRAMMER_MS + DOWNLOAD_MS;
+    std::printf("bring-up, %d runs, against %d ms of fixed waits (%d of them chain detection's pauses) + %d ms "
+                "programmer + %d ms download = %d ms:\n",
+                bringUps, fixed, DETECTION_FIXED_MS, PROGRAMMER_MS, DOWNLOAD_MS, expected);
     for (size_t i = 0; i < bringUp.Total.size(); ++i)
         std::printf("  %zu: %6.0f ms (%+5.0f)  detection %5.0f ms  download stage %5.0f ms  connection %5.0f ms  "
                     "processor %4.1f %%\n",
                     i + 1, bringUp.Total[i], bringUp.Total[i] - expected, bringUp.Detect[i], bringUp.Download[i],
                     bringUp.Connect[i], 100 * bringUp.CpuShare[i]);
     double over = Median(bringUp.Total) - expected;
-    double detectOver = Median(bringUp.Detect) - PROGRAMMER_MS;
-    std::printf("  median over: %.0f ms; detection %.0f ms beyond the programmer's own %d ms (%d ms of it its "
-                "two pauses, the rest starting the programmer through a batch file and reading its report); "
-                "download and connection stages %.0f ms over their waits\n",
-                over, detectOver, PROGRAMMER_MS, DETECTION_FIXED_MS, over - detectOver);
+    double detectOver = Median(bringUp.Detect) - PROGRAMMER_MS - DETECTION_FIXED_MS;
+    std::printf("  median over: %.0f ms; detection %.0f ms beyond the programmer's own %d ms and its two pauses "
+                "(starting the programmer through a batch file and reading its report); download and "
+                "connection stages %.0f ms over their waits\n",
+                over, detectOver, PROGRAMMER_MS, over - detectOver);
     std::printf("targets: press under %.0f ms: %s; bring-up under %.0f ms over: %s; processor under %.0f %% of "
                 "wall time: %s\n",
                 TARGET_PRESS_MS, Median(untraced) < TARGET_PRESS_MS ? "met" : "MISSED", TARGET_BRING_UP_OVER_MS,
