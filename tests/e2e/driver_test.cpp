@@ -114,7 +114,6 @@ TEST(ScriptParse, OptionsAndQuotedMessages)
     EXPECT_EQ(value, "");
     EXPECT_FALSE(SplitOption(Token{"a=b", true}, key, value)); // a quoted text is never an option
     EXPECT_FALSE(SplitOption(Token{"=b", false}, key, value));
-    EXPECT_EQ(Quoted("a\nb\"\x01"), "\"a\\nb\\\"\\x01\"");
     EXPECT_EQ(SplitList(" all , no_read,,"), (std::vector<std::string>{"all", "no_read"}));
 }
 

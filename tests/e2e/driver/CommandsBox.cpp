@@ -8,6 +8,8 @@
 #include "Log.h"
 #include "WindowQuery.h"
 
+#include "base/Trace.h"
+
 namespace {
 
 constexpr DWORD POLL_MS = 50;
@@ -34,7 +36,7 @@ BoxView WaitForBox(Session& session, const Deadline& deadline)
 
 std::string Describe(const BoxView& view)
 {
-    return Format("box %s [%s] %s", view.Caption.c_str(), view.ButtonList().c_str(), Quoted(view.Text).c_str());
+    return Format("box %s [%s] %s", view.Caption.c_str(), view.ButtonList().c_str(), TraceQuote(view.Text).c_str());
 }
 
 } // namespace
@@ -44,9 +46,9 @@ KV7_HANDLER(RunExpectBox)
     BoxView view = WaitForBox(session, deadline);
     LogLine("%s: sees %s", session.Current.c_str(), Describe(view).c_str());
     if (!IsWildcard(command, 0) && view.Caption != TextArg(command, 0))
-        throw Failure(Describe(view) + ": caption is not " + Quoted(TextArg(command, 0)));
+        throw Failure(Describe(view) + ": caption is not " + TraceQuote(TextArg(command, 0)));
     if (!IsWildcard(command, 1) && view.Text != TextArg(command, 1))
-        throw Failure(Describe(view) + ": text is not " + Quoted(TextArg(command, 1)));
+        throw Failure(Describe(view) + ": text is not " + TraceQuote(TextArg(command, 1)));
     if (!IsWildcard(command, 2) && view.ButtonList() != TextArg(command, 2))
         throw Failure(Describe(view) + ": buttons are not " + TextArg(command, 2));
     if (!HasArg(command, 3))

@@ -5,6 +5,8 @@
 #include "Args.h"
 #include "Handlers.h"
 
+#include "base/Trace.h"
+
 #include <functional>
 #include <regex>
 
@@ -73,13 +75,13 @@ std::regex Pattern(const std::string& text)
 
 } // namespace
 
-KV7_HANDLER(RunWaitTrace) { WaitFor(session, Contains(TextArg(command, 0)), "containing " + Quoted(TextArg(command, 0)), deadline); }
+KV7_HANDLER(RunWaitTrace) { WaitFor(session, Contains(TextArg(command, 0)), "containing " + TraceQuote(TextArg(command, 0)), deadline); }
 
 KV7_HANDLER(RunWaitTracePattern)
 {
     std::regex pattern = Pattern(TextArg(command, 0));
     WaitFor(session, [&](const std::string& line) { return std::regex_search(line, pattern); },
-            "matching " + Quoted(TextArg(command, 0)), deadline);
+            "matching " + TraceQuote(TextArg(command, 0)), deadline);
 }
 
 KV7_HANDLER(RunExpectTrace)
@@ -88,12 +90,12 @@ KV7_HANDLER(RunExpectTrace)
     for (size_t i = 0; i < command.Args.size(); ++i) {
         const std::string& wanted = TextArg(command, i);
         if (!program.Process->WaitForLines(program.Cursor + 1, deadline))
-            throw Failure(Format("expected a next trace line containing %s, but none came", Quoted(wanted).c_str()) +
+            throw Failure(Format("expected a next trace line containing %s, but none came", TraceQuote(wanted).c_str()) +
                           Recent(program));
         std::string line = program.Process->LineAt(program.Cursor);
         if (line.find(wanted) == std::string::npos)
-            throw Failure(Format("the next trace line is %s, expected one containing %s", Quoted(line).c_str(),
-                                 Quoted(wanted).c_str()));
+            throw Failure(Format("the next trace line is %s, expected one containing %s", TraceQuote(line).c_str(),
+                                 TraceQuote(wanted).c_str()));
         ++program.Cursor;
     }
 }
@@ -103,12 +105,12 @@ KV7_HANDLER(RunExpectNextTrace)
     std::regex pattern = Pattern(TextArg(command, 0));
     const std::string& wanted = TextArg(command, 1);
     WaitFor(session, [&](const std::string& line) { return std::regex_search(line, pattern); },
-            "matching " + Quoted(TextArg(command, 0)), deadline);
+            "matching " + TraceQuote(TextArg(command, 0)), deadline);
     Program& program = session.CurrentProgram();
     std::string line = program.Process->LineAt(program.Cursor - 1);
     if (line.find(wanted) == std::string::npos)
         throw Failure(Format("the next trace line matching %s is %s, expected one containing %s",
-                             Quoted(TextArg(command, 0)).c_str(), Quoted(line).c_str(), Quoted(wanted).c_str()));
+                             TraceQuote(TextArg(command, 0)).c_str(), TraceQuote(line).c_str(), TraceQuote(wanted).c_str()));
 }
 
 KV7_HANDLER(RunExpectNoTrace)
@@ -118,7 +120,7 @@ KV7_HANDLER(RunExpectNoTrace)
     Deadline quiet(seconds < deadline.Limit() ? seconds : deadline.Limit());
     size_t found = 0;
     if (FindLine(program, Contains(TextArg(command, 0)), quiet, found))
-        throw Failure(Format("unexpected trace line %s", Quoted(program.Process->LineAt(found)).c_str()));
+        throw Failure(Format("unexpected trace line %s", TraceQuote(program.Process->LineAt(found)).c_str()));
 }
 
 KV7_HANDLER(RunSkipTrace) { session.CurrentProgram().Cursor = session.CurrentProgram().Process->LineCount(); }

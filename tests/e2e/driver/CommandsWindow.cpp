@@ -9,6 +9,8 @@
 #include "Mouse.h"
 #include "WindowQuery.h"
 
+#include "base/Trace.h"
+
 namespace {
 
 constexpr DWORD POLL_MS = 50;
@@ -58,7 +60,7 @@ KV7_HANDLER(RunExpectWindow)
     HWND main = session.MainWindow(deadline);
     std::string caption;
     if (!PollUntil(deadline, [&] { return ReadText(main, caption) && caption == TextArg(command, 0); }))
-        throw Failure("the window's caption is " + Quoted(caption) + ", expected " + Quoted(TextArg(command, 0)));
+        throw Failure("the window's caption is " + TraceQuote(caption) + ", expected " + TraceQuote(TextArg(command, 0)));
     std::string size = OptionArg(command, 1, "client", "", {"client"});
     if (!size.empty()) {
         RECT client{};
@@ -77,7 +79,7 @@ KV7_HANDLER(RunExpectNoWindow)
         if (HWND window = FindMainWindow(program.Process->ProcessId())) {
             std::string caption;
             ReadText(window, caption);
-            throw Failure(session.Current + " shows a window " + Quoted(caption));
+            throw Failure(session.Current + " shows a window " + TraceQuote(caption));
         }
         if (program.Process->HasExited())
             return;
@@ -105,7 +107,7 @@ KV7_HANDLER(RunExpectText)
     HWND control = Control(session, ref, deadline);
     std::string text = "(no answer)";
     if (!PollUntil(deadline, [&] { return ReadText(control, text) && text == TextArg(command, 1); }))
-        throw Failure(ref.Describe() + " reads " + Quoted(text) + ", expected " + Quoted(TextArg(command, 1)));
+        throw Failure(ref.Describe() + " reads " + TraceQuote(text) + ", expected " + TraceQuote(TextArg(command, 1)));
 }
 
 KV7_HANDLER(RunExpectVisible)

@@ -122,29 +122,6 @@ std::vector<Command> ParseScript(std::string_view text, std::vector<ScriptError>
     return commands;
 }
 
-std::string Quoted(std::string_view text)
-{
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                char hex[5];
-                std::snprintf(hex, sizeof hex, "\\x%02X", c);
-                out += hex;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
-
 bool SplitOption(const Token& token, std::string& key, std::string& value)
 {
     if (token.Quoted)

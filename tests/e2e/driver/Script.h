@@ -34,8 +34,6 @@ bool Tokenize(std::string_view line, std::vector<Token>& tokens, std::string& er
 // Every non-empty, non-comment line becomes one command; lines that do not split are errors.
 std::vector<Command> ParseScript(std::string_view text, std::vector<ScriptError>& errors);
 
-// Reverses the escapes, for messages: "a\nb" prints as "a\\nb" in quotes.
-std::string Quoted(std::string_view text);
 
 // "key=value" words after the fixed arguments.
 bool SplitOption(const Token& token, std::string& key, std::string& value);
