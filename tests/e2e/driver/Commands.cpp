@@ -73,9 +73,9 @@ const std::vector<CommandSpec>& CommandTable() { return TABLE; }
 
 const CommandSpec* FindCommand(const std::string& name)
 {
-    for (const CommandSpec& spec : TABLE) {
-        if (name == spec.Name)
-            return &spec;
+    for (const CommandSpec& entry : TABLE) {
+        if (name == entry.Name)
+            return &entry;
     }
     return nullptr;
 }
@@ -84,20 +84,20 @@ std::vector<ScriptError> CheckScript(const std::vector<Command>& commands)
 {
     std::vector<ScriptError> errors;
     for (const Command& command : commands) {
-        const CommandSpec* spec = FindCommand(command.Name);
+        const CommandSpec* entry = FindCommand(command.Name);
         int count = static_cast<int>(command.Args.size());
-        if (!spec)
+        if (!entry)
             errors.push_back({command.Line, "unknown command " + command.Name});
-        else if (count < spec->MinArgs || (spec->MaxArgs >= 0 && count > spec->MaxArgs))
-            errors.push_back({command.Line, std::string("usage: ") + spec->Usage});
+        else if (count < entry->MinArgs || (entry->MaxArgs >= 0 && count > entry->MaxArgs))
+            errors.push_back({command.Line, std::string("usage: ") + entry->Usage});
     }
     return errors;
 }
 
 void RunCommand(Session& session, const Command& command)
 {
-    const CommandSpec* spec = FindCommand(command.Name);
-    if (!spec)
+    const CommandSpec* entry = FindCommand(command.Name);
+    if (!entry)
         throw Failure("unknown command " + command.Name);
-    spec->Run(session, command, Deadline(session.TimeoutSeconds));
+    entry->Run(session, command, Deadline(session.TimeoutSeconds));
 }
