@@ -1,7 +1,7 @@
 /*
  * The download of the test configuration that fits the detected model, through the maker's
- * download library. The library is loaded for this one download and let go afterwards; the
- * waits before and after give the board's JTAG chain time to settle.
+ * download library. The library is loaded for this one download and let go afterwards, with a
+ * fixed wait before and after it.
  */
 #include "app/FormMain.h"
 
@@ -20,9 +20,9 @@ constexpr char DOWNLOAD_TOOL_MISSING[] = "Download tool not found.";
 constexpr char QUARTUS_MISSING[] = "Please make sure Quartus is installed!";
 constexpr char STATUS_DOWNLOAD_FAILED[] = "Failed to download .sof";
 constexpr DWORD SETTLE_MS = 1000;
-// How the download library is asked to configure: its time limit in milliseconds, then the
-// options this board's configuration needs.
-constexpr int32_t DOWNLOAD_LIMIT_MS = 80000;
+// The download library's first number argument; what it selects is the library's business,
+// and every download passes the same.
+constexpr int32_t DOWNLOAD_NUMBER = 80000;
 
 } // namespace
 
@@ -50,7 +50,7 @@ bool TFormMain::DownloadSof(BoardType BoardType)
     ShowStatus(status, COLOUR_BLUE);
     // The library runs from the folder where the configurations and the maker's libraries lie.
     SetCurrentDirectoryA(folder.c_str());
-    const bool ok = download->JtagDownload(path, DOWNLOAD_LIMIT_MS, false, 0, 0, false, true);
+    const bool ok = download->JtagDownload(path, DOWNLOAD_NUMBER, false, 0, 0, false, true);
     if (!ok)
         ShowStatus(STATUS_DOWNLOAD_FAILED, COLOUR_RED);
     download.reset();
