@@ -1,13 +1,12 @@
 // The process entry's promises: one copy at a time, every escaping exception shown in the
 // application's error box, the mutex released on every path, and 0 returned. Each test uses
 // a mutex name of its own, so a real copy of the tool running beside the tests is not touched.
-#include "BoxRecorder.h"
-
 #include "app/Application.h"
 #include "app/Entry.h"
 #include "app/FormMain.h"
 
 #include "base/Handles.h"
+#include "tests/support/BoxRecorder.h"
 
 #include <gtest/gtest.h>
 

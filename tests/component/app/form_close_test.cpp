@@ -1,12 +1,11 @@
 // Closing the main window: at once while idle; during a run only after the operator's Yes,
 // and then never under the run's feet: the window stays until the run's guard has gone. The
 // run is played by a guard, the Busy flag and a nested wait, as the inspection run does it.
-#include "BoxRecorder.h"
-
 #include "app/FormMain.h"
 #include "app/Layout.h"
 
 #include "base/Pump.h"
+#include "tests/support/BoxRecorder.h"
 
 #include <gtest/gtest.h>
 

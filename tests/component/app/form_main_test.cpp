@@ -1,8 +1,6 @@
 // TFormMain's window part against Wine's Win32: the window and its controls where the layout
 // puts them, what the first show does, status and progress, the progress timer, hover
 // outlines, hints, labels, button enabling and waits that do not spin.
-#include "BoxRecorder.h"
-
 #include "app/ControlIds.h"
 #include "app/FormMain.h"
 

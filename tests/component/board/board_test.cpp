@@ -1,9 +1,8 @@
 // TBoard against the simulated board: the bytes that go on the wire, the two commands'
 // answers, and every way a broken reply is refused, with or without the beep.
-#include "TestBench.h"
-
 #include "base/Beep.h"
 #include "board/Board.h"
+#include "tests/support/TestBench.h"
 
 #include <windows.h>
 
@@ -22,20 +21,10 @@ struct ConnectedBoard {
         EXPECT_TRUE(Board.Connect(error, 0)) << error;
     }
     ~ConnectedBoard() { SetBeepHook(nullptr); }
-    TTestBench Bench;
+    TestBench Bench;
     TBoard Board;
     int Beeps = 0;
 };
-
-std::vector<std::string> WrittenBytes(const TTestBench& bench)
-{
-    std::vector<std::string> written;
-    for (const std::string& line : bench.JournalLines("jtag write ")) {
-        size_t from = line.find("bytes=") + 6;
-        written.push_back(line.substr(from, line.find(" result=") - from));
-    }
-    return written;
-}
 
 } // namespace
 
@@ -51,8 +40,8 @@ TEST(Board, RequestsOnTheWireAndTheirAnswers)
         EXPECT_EQ(a[i], 1);
         EXPECT_EQ(c[i], i == 5 || i == 65 ? 0 : 1) << "pair " << i;
     }
-    EXPECT_EQ(WrittenBytes(board.Bench), (std::vector<std::string>{"AA 00 00 00 00 55", "AA 0A 01 00 00 0B 55",
-                                                                   "AA 0A 01 00 02 0D 55", "AA 0A 01 00 03 0E 55"}));
+    EXPECT_EQ(board.Bench.JtagWrites(), (std::vector<std::string>{"AA 00 00 00 00 55", "AA 0A 01 00 00 0B 55",
+                                                                  "AA 0A 01 00 02 0D 55", "AA 0A 01 00 03 0E 55"}));
     EXPECT_EQ(board.Beeps, 0);
 }
 
@@ -151,7 +140,7 @@ TEST(Board, ConnectTwiceClosesTheOldPortAndDisconnectTwiceDoesNothing)
 // A command on a board without an open port is no broken reply: false, and no beep.
 TEST(Board, CommandsWithoutAPortFailQuietly)
 {
-    TTestBench bench("open_fails = yes\n");
+    TestBench bench("open_fails = yes\n");
     int beeps = 0;
     SetBeepHook([&] { ++beeps; });
     TBoard board;

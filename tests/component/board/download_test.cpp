@@ -1,16 +1,15 @@
 // TDownload against the simulated download library beside the test: the version it reads and
 // the seven download arguments, in their order and as the library receives them.
-#include "TestBench.h"
-
 #include "base/Paths.h"
 #include "board/Download.h"
+#include "tests/support/TestBench.h"
 
 #include <gtest/gtest.h>
 
 TEST(Download, QuartusVersionIsPassedThroughAsItIs)
 {
     for (const char* version : {"9.1", "0", "-2.5"}) {
-        TTestBench bench(std::string("quartus_version = ") + version + "\n");
+        TestBench bench(std::string("quartus_version = ") + version + "\n");
         TDownload download;
         ASSERT_TRUE(download.IsLoaded());
         EXPECT_EQ(download.QuartusVersion(), std::stod(version));
@@ -19,7 +18,7 @@ TEST(Download, QuartusVersionIsPassedThroughAsItIs)
 
 TEST(Download, ArgumentsArriveInOrderAndAnEmptyPathIsNoNullAddress)
 {
-    TTestBench bench("");
+    TestBench bench("");
     TDownload download;
     std::string sof = ExeFolder() + "KV7_MassProduction_340.sof";
     EXPECT_TRUE(download.JtagDownload(sof, 80000, false, 0, 0, false, true));

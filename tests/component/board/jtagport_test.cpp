@@ -1,9 +1,8 @@
 // TJtagPort against the simulated JTAG library beside the test: how many library calls reads
 // and drains make, what a read that times out returns, what a lying library cannot do to the
 // caller's memory, and that opening a port closes the one before.
-#include "TestBench.h"
-
 #include "board/Jtagport.h"
+#include "tests/support/TestBench.h"
 
 #include <windows.h>
 
@@ -19,7 +18,7 @@ constexpr int32_t NAME_REPLY_BYTES = 23;
 struct OpenPort {
     explicit OpenPort(const std::string& bench) : Bench(bench) { EXPECT_TRUE(Port.Open()); }
     ~OpenPort() { Port.Close(); }
-    TTestBench Bench;
+    TestBench Bench;
     TJtagPort Port{0, ""};
 };
 

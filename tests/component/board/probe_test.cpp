@@ -1,7 +1,10 @@
 // The maker's libraries are taken from the executable's folder only, and whole or not at all.
 // Each case copies the probe into a folder of its own with the library (or a variant lacking
 // one entry point, or nothing) beside it, runs it, and reads the boxes it was shown.
-#include "TestBench.h"
+#include "ProbeRun.h"
+
+#include "tests/support/BuiltFiles.h"
+#include "tests/support/TestBench.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +12,6 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-const char JTAG_DLL[] = "PALDRIX_JTAG.DLL";
-const char DOWNLOAD_DLL[] = "PALDRIX_DOWNLOAD.DLL";
 const char INCOMPLETE_DOWNLOAD[] = "box Error OK load PALDRIX_DOWNLOAD.DLL fail. Cannot find all of desired API";
 const Lines NO_DOWNLOAD = {"loaded 0", "version 0.000000", "download 0"};
 const Lines NO_CONNECTION = {"connect 0", "error Fail to connect FPGA borad."};
@@ -22,16 +23,11 @@ Lines Join(const std::string& box, const Lines& rest)
     return lines;
 }
 
-std::string VariantDll(const std::string& library, const std::string& entry)
-{
-    return "..\\variants\\" + library + "-lacks-" + entry + "\\" + (library == "jtag" ? JTAG_DLL : DOWNLOAD_DLL);
-}
-
 } // namespace
 
 TEST(Probe, MissingLibrariesAreNamedByTheirFullPath)
 {
-    TTestBench bench("");
+    TestBench bench("");
     EXPECT_EQ(RunProbe(bench.Folder, "board").Lines,
               Join("box Error OK fail to load dll - " + bench.Folder + JTAG_DLL, NO_CONNECTION));
     EXPECT_EQ(RunProbe(bench.Folder, "download").Lines,
@@ -40,7 +36,7 @@ TEST(Probe, MissingLibrariesAreNamedByTheirFullPath)
 
 TEST(Probe, CompleteLibrariesBesideTheProgramAreTakenSilently)
 {
-    TTestBench bench("");
+    TestBench bench("");
     ASSERT_TRUE(CopyBuiltFile(JTAG_DLL, bench.Folder));
     ASSERT_TRUE(CopyBuiltFile(DOWNLOAD_DLL, bench.Folder));
     ASSERT_TRUE(CopyBuiltFile("KV7_MassProduction_340.sof", bench.Folder));
@@ -52,8 +48,8 @@ class JtagVariant : public testing::TestWithParam<const char*> {};
 
 TEST_P(JtagVariant, IsRefusedAndNeverCalled)
 {
-    TTestBench bench("");
-    ASSERT_TRUE(CopyBuiltFile(VariantDll("jtag", GetParam()), bench.Folder));
+    TestBench bench("");
+    ASSERT_TRUE(CopyBuiltFile(LackingVariant("jtag", GetParam()), bench.Folder));
     EXPECT_EQ(RunProbe(bench.Folder, "board").Lines, Join("box Error OK fail to find some API", NO_CONNECTION));
     EXPECT_TRUE(bench.JournalLines("jtag ").empty());
 }
@@ -67,8 +63,8 @@ class DownloadVariant : public testing::TestWithParam<const char*> {};
 
 TEST_P(DownloadVariant, IsRefusedAndNeverCalled)
 {
-    TTestBench bench("");
-    ASSERT_TRUE(CopyBuiltFile(VariantDll("download", GetParam()), bench.Folder));
+    TestBench bench("");
+    ASSERT_TRUE(CopyBuiltFile(LackingVariant("download", GetParam()), bench.Folder));
     ASSERT_TRUE(CopyBuiltFile("KV7_MassProduction_340.sof", bench.Folder));
     EXPECT_EQ(RunProbe(bench.Folder, "download").Lines, Join(INCOMPLETE_DOWNLOAD, NO_DOWNLOAD));
     EXPECT_TRUE(bench.JournalLines("download ").empty());
@@ -92,7 +88,7 @@ TEST(Probe, ExchangePreconditionsEndTheProcess)
         {"assert-payload-length", "dwPayloadLen <= PKT_PC2NIOS_MAX_PL_LEN"},
     };
     for (const auto& [scenario, expression] : cases) {
-        TTestBench bench("configured = yes\n");
+        TestBench bench("configured = yes\n");
         ASSERT_TRUE(CopyBuiltFile(JTAG_DLL, bench.Folder));
         ProbeRun run = RunProbe(bench.Folder, scenario);
         EXPECT_EQ(run.ExitCode, 3u) << scenario;

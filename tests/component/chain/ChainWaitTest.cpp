@@ -7,6 +7,9 @@
 
 #include "base/Handles.h"
 #include "chain/Jtagbus.h"
+#include "tests/support/BoxRecorder.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -33,13 +36,13 @@ TEST(ChainReportFile, ReadsAWholeFileAndRefusesAnEmptyOneSilently)
     BoxRecorder boxes;
     TJtagBus bus;
 
-    WriteFileBytes(path, GOOD_REPORT);
+    WriteText(path, GOOD_REPORT);
     TChainList list;
     EXPECT_TRUE(bus.LoadChainReport(list, path, 0));
     ASSERT_EQ(list.size(), 1u);
     EXPECT_STREQ(list[0]->DeviceName, "EP3SL340");
 
-    WriteFileBytes(path, "");
+    WriteText(path, "");
     TChainList none;
     EXPECT_FALSE(bus.LoadChainReport(none, path, 0));
     EXPECT_TRUE(none.empty());
@@ -56,7 +59,7 @@ TEST(ChainReportFile, MissingOrHeldFileShowsOneErrorBox)
         SCOPED_TRACE(held ? "held by another" : "missing");
         UniqueHandle holder;
         if (held) {
-            WriteFileBytes(path, GOOD_REPORT);
+            WriteText(path, GOOD_REPORT);
             holder = HoldExclusive(path);
             ASSERT_TRUE(holder);
         }
@@ -82,7 +85,7 @@ TEST(ChainReportFile, WaitFileReadyWaitsForTheHolderWithinItsLimit)
     EXPECT_FALSE(bus.WaitFileReady(path, 300));
     EXPECT_GE(MsSince(start), 300u);
 
-    WriteFileBytes(path, GOOD_REPORT);
+    WriteText(path, GOOD_REPORT);
     EXPECT_TRUE(bus.WaitFileReady(path, 0));
 
     UniqueHandle holder = HoldExclusive(path);

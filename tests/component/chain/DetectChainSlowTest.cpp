@@ -5,6 +5,7 @@
 #include "ChainDesk.h"
 
 #include "chain/Jtagbus.h"
+#include "tests/support/QuartusRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ Detection Detect()
 bool WaitForProgrammerEnd(const ChainDesk& desk, DWORD limitMs)
 {
     const DWORD start = GetTickCount();
-    while (desk.Journal().find("programmer exit") == std::string::npos) {
+    while (desk.JournalText().find("programmer exit") == std::string::npos) {
         if (MsSince(start) > limitMs)
             return false;
         Sleep(50);
@@ -48,14 +49,14 @@ TEST(DetectChainSlow, ExitCodeOutsideTheListWaitsTheFullLimit)
 {
     QuartusRegistry registry;
     ChainDesk desk;
-    desk.Bench("programmer_exit = 1\n");
+    desk.Write("programmer_exit = 1\n");
     Detection found = Detect();
 
     EXPECT_FALSE(found.Ok);
     EXPECT_TRUE(found.List.empty());
     EXPECT_GE(found.Ms, LIMIT_MS);
     EXPECT_LT(found.Ms, LIMIT_MS + 5000);
-    EXPECT_NE(desk.Journal().find("programmer exit code=1"), std::string::npos);
+    EXPECT_NE(desk.JournalText().find("programmer exit code=1"), std::string::npos);
     EXPECT_EQ(GetFileAttributesA(desk.BatchPath().c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesA(desk.ReportPath().c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -64,17 +65,17 @@ TEST(DetectChainSlow, ProgrammerStillRunningAtTheLimitFailsAndItsLeftoversGoNext
 {
     QuartusRegistry registry;
     ChainDesk desk;
-    desk.Bench("programmer_ms = 17000\n");
+    desk.Write("programmer_ms = 17000\n");
     Detection hung = Detect();
 
     EXPECT_FALSE(hung.Ok);
     EXPECT_GE(hung.Ms, LIMIT_MS);
     EXPECT_LT(hung.Ms, LIMIT_MS + 1500); // the programmer is left running, not waited for
-    EXPECT_EQ(desk.Journal().find("programmer exit"), std::string::npos);
+    EXPECT_EQ(desk.JournalText().find("programmer exit"), std::string::npos);
     ASSERT_TRUE(WaitForProgrammerEnd(desk, 10000));
 
     // Whatever the hung run left behind, the next detection starts clean and finds the board.
-    desk.Bench("");
+    desk.Write("");
     Detection next = Detect();
     EXPECT_TRUE(next.Ok);
     ASSERT_EQ(next.List.size(), 1u);

@@ -6,6 +6,10 @@
 #include "ChainDesk.h"
 
 #include "chain/Jtagbus.h"
+#include "tests/support/BoxRecorder.h"
+#include "tests/support/QuartusRegistry.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -41,8 +45,8 @@ TEST(DetectChain, FindsTheBoardThroughTheBatchFileAndLeavesNoFiles)
         SCOPED_TRACE(trailing ? "with backslash" : "without backslash");
         QuartusRegistry registry;
         ChainDesk desk("kv7-chain", trailing);
-        WriteFileBytes(desk.BatchPath(), "leftover batch\r\n");
-        WriteFileBytes(desk.ReportPath(), "leftover report\r\n");
+        WriteText(desk.BatchPath(), "leftover batch\r\n");
+        WriteText(desk.ReportPath(), "leftover report\r\n");
 
         FileWatch watch(desk.BatchPath(), desk.ReportPath());
         BatchCapture batch(desk.BatchPath());
@@ -54,12 +58,12 @@ TEST(DetectChain, FindsTheBoardThroughTheBatchFileAndLeavesNoFiles)
         EXPECT_STREQ(found.List[0]->Code, "020B40DD");
         EXPECT_STREQ(found.List[0]->DeviceName, "EP3SL340ES");
         ASSERT_TRUE(batch.Captured);
-        EXPECT_EQ(batch.Bytes, Programmer(registry.Original()) + " -c USB-Blaster[USB-0] -a  >  " + desk.Folder() +
+        EXPECT_EQ(batch.Bytes, Programmer(registry.Original()) + " -c USB-Blaster[USB-0] -a  >  " + desk.Folder +
                                    "KV7_Output.txt");
         EXPECT_TRUE(watch.BatchAfterBothGone) << "leftovers were not removed before the batch file was written";
         EXPECT_EQ(GetFileAttributesA(desk.BatchPath().c_str()), INVALID_FILE_ATTRIBUTES);
         EXPECT_EQ(GetFileAttributesA(desk.ReportPath().c_str()), INVALID_FILE_ATTRIBUTES);
-        EXPECT_NE(desk.Journal().find("args=-c USB-Blaster[USB-0] -a\r\n"), std::string::npos) << desk.Journal();
+        EXPECT_NE(desk.JournalText().find("args=-c USB-Blaster[USB-0] -a\r\n"), std::string::npos) << desk.JournalText();
         EXPECT_TRUE(boxes.Boxes.empty());
     }
 }
@@ -68,7 +72,7 @@ TEST(DetectChain, SeveralDevicesAndAnotherCable)
 {
     QuartusRegistry registry;
     ChainDesk desk;
-    desk.Bench("chain = 020B40DD EP3SL340, 020A10DD EPM570\n");
+    desk.Write("chain = 020B40DD EP3SL340, 020A10DD EPM570\n");
     BatchCapture batch(desk.BatchPath());
     Detection found = Detect(12);
 
@@ -87,7 +91,7 @@ TEST(DetectChain, TemporaryFolderWithABlankStillFindsTheBoard)
     BatchCapture batch(desk.BatchPath());
     Detection found = Detect();
 
-    ASSERT_TRUE(found.Ok) << desk.Journal();
+    ASSERT_TRUE(found.Ok) << desk.JournalText();
     ASSERT_EQ(found.List.size(), 1u);
     EXPECT_STREQ(found.List[0]->DeviceName, "EP3SL340ES");
     EXPECT_EQ(batch.Bytes, Programmer(registry.Original()) + " -c USB-Blaster[USB-0] -a  >  \"" + desk.ReportPath() +
@@ -128,7 +132,7 @@ TEST(DetectChain, NoProgrammerStartsNothingAndWritesNoBatchFile)
         EXPECT_TRUE(found.List.empty());
         EXPECT_FALSE(watch.BatchSeen);
     }
-    EXPECT_EQ(desk.Journal(), "");
+    EXPECT_EQ(desk.JournalText(), "");
 }
 
 TEST(DetectChain, FailuresThatEndTheDetectionAtOnce)
@@ -143,7 +147,7 @@ TEST(DetectChain, FailuresThatEndTheDetectionAtOnce)
                           Case{"powered = no\n", "chain broken, exit code 0"},
                           Case{"programmer_cable = 1\n", "report lists another cable"}}) {
         SCOPED_TRACE(c.Why);
-        desk.Bench(c.Bench);
+        desk.Write(c.Bench);
         BoxRecorder boxes;
         Detection found = Detect();
         EXPECT_FALSE(found.Ok);

@@ -1,18 +1,5 @@
+// The inspection desk's pieces, and the two warnings as the operator reads them.
 #include "InspectionDesk.h"
-
-#include <utility>
-
-TBoxAnswers::TBoxAnswers()
-{
-    SetBoxHook([this](const BoxRequest& request) {
-        Boxes.push_back(request);
-        if (WhileOpen)
-            std::exchange(WhileOpen, nullptr)();
-        return request.Buttons == BoxButtons::YesNo ? Question : BoxAnswer::Ok;
-    });
-}
-
-TBoxAnswers::~TBoxAnswers() { SetBoxHook(nullptr); }
 
 std::string TextOf(HWND window)
 {
@@ -28,18 +15,6 @@ bool ButtonsEnabled(const TFormMain& form)
         if (!IsWindowEnabled(button))
             return false;
     return true;
-}
-
-std::vector<std::string> RequestsWritten(const std::vector<std::string>& journal)
-{
-    std::vector<std::string> requests;
-    for (const std::string& line : journal) {
-        if (line.rfind("jtag write ", 0) != 0)
-            continue;
-        size_t from = line.find("bytes=") + 6;
-        requests.push_back(line.substr(from, line.find(" result=") - from));
-    }
-    return requests;
 }
 
 std::string JournalFolder(std::string folder)

@@ -5,7 +5,8 @@
 #include "InspectionDesk.h"
 
 #include "base/Paths.h"
-#include "tests/component/board/TestBench.h"
+#include "tests/support/BoxRecorder.h"
+#include "tests/support/TestBench.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ std::string CurrentFolder()
 
 TEST(BringUp, DownloadsTheModelsConfigurationFromTheProgramsFolder)
 {
-    TTestBench bench("chain = EP3SL150\nconfigured = no\n");
+    TestBench bench("chain = EP3SL150\nconfigured = no\n");
     TShownForm shown;
     TFormMain& form = shown.Form;
     form.SpeedFactor = 0.3f;
@@ -48,7 +49,7 @@ TEST(BringUp, DownloadsTheModelsConfigurationFromTheProgramsFolder)
 
 TEST(BringUp, FailedDownloadOfAnotherModelKeepsTheEstimate)
 {
-    TTestBench bench("chain = EP3SE260ES\ndownload_fails = yes\n");
+    TestBench bench("chain = EP3SE260ES\ndownload_fails = yes\n");
     TShownForm shown;
     TFormMain& form = shown.Form;
     form.ExpectedRunMs = 47599;
@@ -66,7 +67,7 @@ TEST(BringUp, FailedDownloadOfAnotherModelKeepsTheEstimate)
 
 TEST(BringUp, ForeignFirmwareLeavesNoBoardAndNoOpenPort)
 {
-    TTestBench bench("chain = EP3SL340ES\nfirmware = KV7_XX\n");
+    TestBench bench("chain = EP3SL340ES\nfirmware = KV7_XX\n");
     TShownForm shown;
     TFormMain& form = shown.Form;
 
@@ -84,8 +85,8 @@ TEST(BringUp, ForeignFirmwareLeavesNoBoardAndNoOpenPort)
 
 TEST(BringUp, NoBoardEndsInTheWarningAndRefusesASecondRunMeanwhile)
 {
-    TTestBench bench("cable = no\n");
-    TBoxAnswers boxes;
+    TestBench bench("cable = no\n");
+    BoxRecorder boxes;
     TShownForm shown;
     TFormMain& form = shown.Form;
     // Another press arrives while the power warning is open.

@@ -4,7 +4,8 @@
 #include "InspectionDesk.h"
 
 #include "app/ProgressMath.h"
-#include "tests/component/board/TestBench.h"
+#include "tests/support/BoxRecorder.h"
+#include "tests/support/TestBench.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +21,8 @@ constexpr COLORREF GREEN = 0x00008000;
 
 TEST(InspectionRun, KeepsOneBoardAcrossPressesAndShowsEachVerdict)
 {
-    TTestBench bench("configured = yes\nfaulty_a = 0, 17\n");
-    TBoxAnswers boxes;
+    TestBench bench("configured = yes\nfaulty_a = 0, 17\n");
+    BoxRecorder boxes;
     {
         TShownForm shown;
         TFormMain& form = shown.Form;
@@ -67,7 +68,7 @@ TEST(InspectionRun, KeepsOneBoardAcrossPressesAndShowsEachVerdict)
         EXPECT_TRUE(bench.JournalLines("jtag close ").empty());
         std::vector<std::string> expected = {"AA 00 00 00 00 55", "AA 0A 01 00 01 0C 55", "AA 00 00 00 00 55",
                                              "AA 0A 01 00 00 0B 55"};
-        EXPECT_EQ(RequestsWritten(bench.Journal()), expected);
+        EXPECT_EQ(bench.JtagWrites(), expected);
     }
     // The window's end released the board and closed its port.
     EXPECT_EQ(bench.JournalLines("jtag close ").size(), 1u);
@@ -75,8 +76,8 @@ TEST(InspectionRun, KeepsOneBoardAcrossPressesAndShowsEachVerdict)
 
 TEST(InspectionRun, ReleaseBoardClosesThePortOnce)
 {
-    TTestBench bench("configured = yes\n");
-    TBoxAnswers boxes;
+    TestBench bench("configured = yes\n");
+    BoxRecorder boxes;
     TShownForm shown;
     TFormMain& form = shown.Form;
     form.ButtonOrbaClick(form.ButtonOrba[3]);
@@ -97,7 +98,7 @@ TEST(InspectionRun, ReleaseBoardClosesThePortOnce)
 
 TEST(InspectionRun, ConnectorTestWithoutBoardIsNgAndSendsNothing)
 {
-    TTestBench bench("configured = yes\n");
+    TestBench bench("configured = yes\n");
     TShownForm shown;
     TFormMain& form = shown.Form;
     EXPECT_FALSE(form.TestConnector(2));
@@ -113,8 +114,8 @@ TEST(InspectionRun, ConnectorTestWithoutBoardIsNgAndSendsNothing)
 
 TEST(InspectionRun, WarningAnsweredNoChangesNothing)
 {
-    TTestBench bench("configured = yes\n");
-    TBoxAnswers boxes;
+    TestBench bench("configured = yes\n");
+    BoxRecorder boxes;
     boxes.Question = BoxAnswer::No;
     TShownForm shown;
     TFormMain& form = shown.Form;

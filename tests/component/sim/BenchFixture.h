@@ -1,29 +1,15 @@
 /*
- * A private bench for one test: a unique folder in the temporary directory holding the bench
- * file, with KV7_BENCH pointing at it for the simulated parts this process loads or starts.
+ * A private bench for each test of the simulated parts. No bench file is written at first, so
+ * the defaults a missing file gives are what a test meets until it writes one. The folder's
+ * name has no blank: the programmer's batch line names its report there unquoted.
  */
 #pragma once
 
-#include <gtest/gtest.h>
+#include "tests/support/TestBench.h"
 
-#include <string>
-#include <vector>
+#include <gtest/gtest.h>
 
 class BenchFixture : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    void WriteBench(const std::string& text) const;
-    std::string BenchText() const;
-    std::vector<std::string> JournalLines() const; // without their CR LF
-
-    std::string Folder;    // ends in a backslash
-    std::string BenchFile;
-
-private:
-    std::string SavedDirectory;
+    TestBench Bench{std::nullopt, "kv7sim"};
 };
-
-std::string ReadText(const std::string& path);
-void WriteText(const std::string& path, const std::string& text);

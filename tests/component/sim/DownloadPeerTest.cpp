@@ -5,6 +5,7 @@
 
 #include "base/Handles.h"
 #include "base/Paths.h"
+#include "tests/support/BuiltFiles.h"
 
 #include <windows.h>
 
@@ -77,16 +78,16 @@ TEST_F(DownloadPeer, ConfiguresOnlyWithTheFileThatFitsTheFirstDevice)
         for (const auto& [other, devices] : files) {
             for (const std::string& device : devices) {
                 const bool fits = std::string(model) == other;
-                WriteBench("chain = 020B40DD " + device + ", 020B20DD EP3SL150\nconfigured = no\n");
+                Bench.Write("chain = 020B40DD " + device + ", 020B20DD EP3SL150\nconfigured = no\n");
                 EXPECT_EQ(Library.Configure(Sof(model)), fits) << model << " on " << device;
-                EXPECT_NE(BenchText().find(fits ? "configured = yes" : "configured = no"), std::string::npos)
+                EXPECT_NE(Bench.Text().find(fits ? "configured = yes" : "configured = no"), std::string::npos)
                     << model << " on " << device;
             }
         }
     }
     // Only the first device counts; names are whole and case-sensitive.
     for (const char* chain : {"EP3SL150, EP3SL340", "ep3sl340", "EP3SL340X", ""}) {
-        WriteBench(std::string("chain = ") + chain + "\n");
+        Bench.Write(std::string("chain = ") + chain + "\n");
         EXPECT_FALSE(Library.Configure(Sof("340"))) << chain;
     }
 }
@@ -97,15 +98,15 @@ TEST_F(DownloadPeer, RefusesWithoutPowerCableOrAUsableFile)
         {"powered = no\n", Sof("340")},
         {"cable = no\n", Sof("340")},
         {"download_fails = yes\n", Sof("340")},
-        {"", Folder + "KV7_MassProduction_340.sof"}, // no such file
+        {"", Bench.Folder + "KV7_MassProduction_340.sof"}, // no such file
         {"", ExeFolder() + "PALDRIX_DOWNLOAD.DLL"},   // not a configuration
     };
     for (const auto& [bench, sof] : cases) {
-        WriteBench(bench);
+        Bench.Write(bench);
         EXPECT_FALSE(Library.Configure(sof)) << bench << sof;
-        EXPECT_EQ(BenchText().find("configured = yes"), std::string::npos) << bench << sof;
+        EXPECT_EQ(Bench.Text().find("configured = yes"), std::string::npos) << bench << sof;
     }
-    const std::vector<std::string> lines = JournalLines();
+    const std::vector<std::string> lines = Bench.Journal();
     ASSERT_EQ(lines.size(), 5u);
     const char* reasons[] = {"off", "no-cable", "fails", "no-file", "not-sof"};
     for (size_t i = 0; i < lines.size(); ++i)
@@ -116,11 +117,11 @@ TEST_F(DownloadPeer, JournalsAllSevenArgumentsTheFolderAndTheTimeTaken)
 {
     SetCurrentDirectoryA(ExeFolder().c_str());
     const std::string cwd = ExeFolder().substr(0, ExeFolder().size() - 1);
-    WriteBench("download_ms = 400\r\n");
+    Bench.Write("download_ms = 400\r\n");
     const DWORD start = GetTickCount();
     EXPECT_TRUE(Library.Configure(Sof("340")));
     EXPECT_GE(GetTickCount() - start, 400u);
-    EXPECT_EQ(BenchText(), "download_ms = 400\r\nconfigured = yes\r\n");
+    EXPECT_EQ(Bench.Text(), "download_ms = 400\r\nconfigured = yes\r\n");
 
     // Flags are single bytes: a caller that passes something else than 0 or 1 shows up.
     using RawDownload = bool(__stdcall*)(const char*, int32_t, uint8_t, int32_t, int32_t, uint8_t, uint8_t);
@@ -133,23 +134,22 @@ TEST_F(DownloadPeer, JournalsAllSevenArgumentsTheFolderAndTheTimeTaken)
         "download jtag path=null arg2=-5 arg3=2 arg4=7 arg5=8 arg6=255 arg7=0 cwd=\"" + cwd
             + "\" result=0 why=no-file",
     };
-    EXPECT_EQ(JournalLines(), expected);
+    EXPECT_EQ(Bench.Journal(), expected);
 }
 
 TEST_F(DownloadPeer, VersionIsTheBenchsQuartusVersion)
 {
     EXPECT_EQ(Library.Version(), 9.1);
-    WriteBench("quartus_version = 0\n");
+    Bench.Write("quartus_version = 0\n");
     EXPECT_EQ(Library.Version(), 0.0);
-    WriteBench("quartus_version = 13.1\n");
+    Bench.Write("quartus_version = 13.1\n");
     EXPECT_EQ(Library.Version(), 13.1);
-    EXPECT_EQ(JournalLines(), (std::vector<std::string>{"download version result=9.1", "download version result=0",
-                                                        "download version result=13.1"}));
+    EXPECT_EQ(Bench.Journal(), (std::vector<std::string>{"download version result=9.1", "download version result=0",
+                                                         "download version result=13.1"}));
 }
 
 TEST(LibraryVariants, EachLacksExactlyItsOneEntryPoint)
 {
-    const std::string variants = ExeFolder() + "..\\variants\\";
     const std::pair<const char*, const std::vector<std::string>*> libraries[] = {
         {"PALDRIX_JTAG.DLL", &JTAG_EXPORTS},
         {"PALDRIX_DOWNLOAD.DLL", &DOWNLOAD_EXPORTS},
@@ -164,7 +164,7 @@ TEST(LibraryVariants, EachLacksExactlyItsOneEntryPoint)
         }
 
         for (const std::string& lacking : *exports) {
-            const std::string path = variants + kind + "-lacks-" + lacking + "\\" + file;
+            const std::string path = BuiltFile(LackingVariant(kind, lacking));
             const UniqueModule variant(LoadLibraryA(path.c_str()));
             ASSERT_TRUE(variant) << path;
             for (const std::string& name : *exports)

@@ -86,7 +86,7 @@ protected:
     // Opens a port on a bench of the given text; the test fails when it does not open.
     uint32_t OpenOn(const std::string& bench)
     {
-        WriteBench(bench);
+        Bench.Write(bench);
         const uint32_t port = Library.Open(0, "");
         EXPECT_NE(port, 0u);
         return port;
@@ -156,15 +156,15 @@ TEST_F(JtagPeer, FirmwareIsSilentUntilConfiguredAndAfterPowerLoss)
     ASSERT_TRUE(Library.Send(port, NAME_REQUEST));
     EXPECT_TRUE(Library.Collect(port, 200, QUIET_MS).empty());
 
-    WriteBench("configured = yes\n");
+    Bench.Write("configured = yes\n");
     ASSERT_TRUE(Library.Send(port, NAME_REQUEST));
     EXPECT_EQ(Library.Collect(port, 200, QUIET_MS), NAME_REPLY);
 
-    WriteBench("configured = yes\npowered = no\n");
+    Bench.Write("configured = yes\npowered = no\n");
     ASSERT_TRUE(Library.Send(port, NAME_REQUEST));
     EXPECT_TRUE(Library.Collect(port, 200, QUIET_MS).empty());
 
-    WriteBench("configured = yes\ncable = no\n");
+    Bench.Write("configured = yes\ncable = no\n");
     ASSERT_TRUE(Library.Send(port, NAME_REQUEST));
     EXPECT_TRUE(Library.Collect(port, 200, QUIET_MS).empty());
     Library.Close(port);
@@ -174,12 +174,12 @@ TEST_F(JtagPeer, PowerLossClearsTheConfigurationAndKeepsTheRestOfTheBench)
 {
     const std::string before = "# desk 3\r\npowered = no\r\nconfigured = yes   # downloaded\r\nfirmware = KV7_MP\r\n";
     const std::string after = "# desk 3\r\npowered = no\r\nconfigured = no\r\nfirmware = KV7_MP\r\n";
-    WriteBench(before);
+    Bench.Write(before);
     const uint32_t port = Library.Open(0, "");
-    EXPECT_EQ(BenchText(), after);
+    EXPECT_EQ(Bench.Text(), after);
 
     // Power comes back: the FPGA has forgotten its configuration.
-    WriteBench("# desk 3\r\npowered = yes\r\nconfigured = no\r\nfirmware = KV7_MP\r\n");
+    Bench.Write("# desk 3\r\npowered = yes\r\nconfigured = no\r\nfirmware = KV7_MP\r\n");
     ASSERT_TRUE(Library.Send(port, NAME_REQUEST));
     EXPECT_TRUE(Library.Collect(port, 200, QUIET_MS).empty());
     Library.Close(port);
@@ -263,14 +263,14 @@ TEST_F(JtagPeer, ReplyFaultHitsOnlyTheChosenCommand)
     ASSERT_EQ(loopback.size(), 74u);
     EXPECT_EQ(loopback[4], 1);
 
-    WriteBench("configured = yes\nreply_fault = silent\nreply_fault_on = name\n");
+    Bench.Write("configured = yes\nreply_fault = silent\nreply_fault_on = name\n");
     ASSERT_TRUE(Library.Send(port, NAME_REQUEST));
     EXPECT_TRUE(Library.Collect(port, 200, QUIET_MS).empty());
     ASSERT_TRUE(Library.Send(port, LoopbackRequest(1)));
     EXPECT_EQ(Library.Collect(port, 74, REPLY_MS).size(), 74u);
 
     // Chatter that starts with the loopback reply leaves the name exchange clean.
-    WriteBench("configured = yes\nreply_fault = chatty\nreply_fault_on = loopback\n");
+    Bench.Write("configured = yes\nreply_fault = chatty\nreply_fault_on = loopback\n");
     uint8_t byte = 0;
     EXPECT_EQ(Library.Read(port, &byte, 1), 0);
     ASSERT_TRUE(Library.Send(port, LoopbackRequest(1)));
@@ -287,9 +287,9 @@ TEST_F(JtagPeer, LibraryFaultsAndTheCallCounter)
     const int32_t closes = Library.CallCount("close");
     EXPECT_EQ(Library.CallCount("seek"), -1);
 
-    WriteBench("open_fails = yes\n");
+    Bench.Write("open_fails = yes\n");
     EXPECT_EQ(Library.Open(0, ""), 0u);
-    WriteBench("cable = no\n");
+    Bench.Write("cable = no\n");
     EXPECT_EQ(Library.Open(0, ""), 0u);
 
     uint32_t port = OpenOn("configured = yes\nwrite_fails = yes\n");
@@ -323,9 +323,9 @@ TEST_F(JtagPeer, LibraryFaultsAndTheCallCounter)
 
 TEST_F(JtagPeer, JournalRecordsOpensWritesAndCloses)
 {
-    SetCurrentDirectoryA(Folder.c_str());
-    const std::string cwd = Folder.substr(0, Folder.size() - 1);
-    WriteBench("write_fails = no\n");
+    SetCurrentDirectoryA(Bench.Folder.c_str());
+    const std::string cwd = Bench.Folder.substr(0, Bench.Folder.size() - 1);
+    Bench.Write("write_fails = no\n");
     const uint32_t port = Library.Open(0, "");
     ASSERT_NE(port, 0u);
     ASSERT_TRUE(Library.Send(port, LoopbackRequest(2)));
@@ -338,5 +338,5 @@ TEST_F(JtagPeer, JournalRecordsOpensWritesAndCloses)
         "jtag close handle=" + handle + " result=1",
         "jtag close handle=" + handle + " result=0",
     };
-    EXPECT_EQ(JournalLines(), expected);
+    EXPECT_EQ(Bench.Journal(), expected);
 }

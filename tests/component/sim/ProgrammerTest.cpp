@@ -4,6 +4,7 @@
 
 #include "base/Handles.h"
 #include "base/Paths.h"
+#include "tests/support/TextFiles.h"
 
 #include <windows.h>
 
@@ -26,7 +27,7 @@ protected:
     // it could not be started or did not end in time.
     long Run(int cable)
     {
-        const std::string batch = Folder + "KV7_Batch.bat";
+        const std::string batch = Bench.Folder + "KV7_Batch.bat";
         WriteText(batch, Programmer() + " -c USB-Blaster[USB-" + std::to_string(cable) + "] -a  >  " + Report());
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
@@ -46,7 +47,7 @@ protected:
         return static_cast<long>(code);
     }
 
-    std::string Report() const { return Folder + "KV7_Output.txt"; }
+    std::string Report() const { return Bench.Folder + "KV7_Output.txt"; }
 };
 
 bool EveryLineEndsInCrLf(const std::string& text)
@@ -61,7 +62,7 @@ bool EveryLineEndsInCrLf(const std::string& text)
 
 TEST_F(ProgrammerPeer, ReportListsTheChainInTheShapeOfARealOne)
 {
-    WriteBench("chain = EP3SL340, 020B20DD EP3SL150ES\n");
+    Bench.Write("chain = EP3SL340, 020B20DD EP3SL150ES\n");
     EXPECT_EQ(Run(0), 0);
     const std::string report = ReadText(Report());
     EXPECT_TRUE(EveryLineEndsInCrLf(report));
@@ -82,41 +83,41 @@ TEST_F(ProgrammerPeer, ReportListsTheChainInTheShapeOfARealOne)
 
 TEST_F(ProgrammerPeer, BoardWithoutPowerBreaksTheChainYetExitsZero)
 {
-    WriteBench("powered = no\nconfigured = yes\n");
+    Bench.Write("powered = no\nconfigured = yes\n");
     EXPECT_EQ(Run(0), 0);
     const std::string report = ReadText(Report());
     EXPECT_TRUE(EveryLineEndsInCrLf(report));
     EXPECT_NE(report.find("\r\nError (213019): Unable to read device chain - JTAG chain broken\r\n"), std::string::npos);
     EXPECT_EQ(report.find("was successful"), std::string::npos);
-    EXPECT_NE(BenchText().find("configured = no"), std::string::npos) << "power loss clears the FPGA";
+    EXPECT_NE(Bench.Text().find("configured = no"), std::string::npos) << "power loss clears the FPGA";
 
-    WriteBench("chain =\n");
+    Bench.Write("chain =\n");
     EXPECT_EQ(Run(0), 0);
     EXPECT_NE(ReadText(Report()).find("Unable to read device chain"), std::string::npos);
 }
 
 TEST_F(ProgrammerPeer, ExitCodesForAMissingCableAndFromTheBench)
 {
-    WriteBench("cable = no\n");
+    Bench.Write("cable = no\n");
     EXPECT_EQ(Run(0), 3);
     const std::string report = ReadText(Report());
     EXPECT_NE(report.find("\r\nError (213013): Programming hardware cable not detected\r\n"), std::string::npos);
     EXPECT_EQ(report.find("USB-Blaster [USB-0]\r\n"), std::string::npos);
 
-    WriteBench("cable = no\nprogrammer_exit = 4\n");
+    Bench.Write("cable = no\nprogrammer_exit = 4\n");
     EXPECT_EQ(Run(0), 4);
-    WriteBench("programmer_exit = 1\n");
+    Bench.Write("programmer_exit = 1\n");
     EXPECT_EQ(Run(0), 1);
     EXPECT_NE(ReadText(Report()).find("was successful"), std::string::npos);
 }
 
 TEST_F(ProgrammerPeer, ListsTheCableAskedForOrTheOneTheBenchNames)
 {
-    WriteBench("");
+    Bench.Write("");
     EXPECT_EQ(Run(12), 0);
     EXPECT_NE(ReadText(Report()).find("\r\n1) USB-Blaster [USB-12]\r\n  020B40DD   EP3SL340ES\r\n\r\n"),
               std::string::npos);
-    WriteBench("programmer_cable = 1\n");
+    Bench.Write("programmer_cable = 1\n");
     EXPECT_EQ(Run(0), 0);
     const std::string report = ReadText(Report());
     EXPECT_NE(report.find("\r\n1) USB-Blaster [USB-1]\r\n"), std::string::npos);
@@ -125,14 +126,15 @@ TEST_F(ProgrammerPeer, ListsTheCableAskedForOrTheOneTheBenchNames)
 
 TEST_F(ProgrammerPeer, JournalsCommandLineFolderExitCodeAndTakesItsTime)
 {
-    SetCurrentDirectoryA(Folder.c_str());
-    WriteBench("programmer_ms = 500\n");
+    SetCurrentDirectoryA(Bench.Folder.c_str());
+    Bench.Write("programmer_ms = 500\n");
     const DWORD start = GetTickCount();
     EXPECT_EQ(Run(0), 0);
     EXPECT_GE(GetTickCount() - start, 500u);
     const std::vector<std::string> expected = {
-        "programmer start cwd=\"" + Folder.substr(0, Folder.size() - 1) + "\" args=-c USB-Blaster[USB-0] -a",
+        "programmer start cwd=\"" + Bench.Folder.substr(0, Bench.Folder.size() - 1)
+            + "\" args=-c USB-Blaster[USB-0] -a",
         "programmer exit code=0",
     };
-    EXPECT_EQ(JournalLines(), expected);
+    EXPECT_EQ(Bench.Journal(), expected);
 }
