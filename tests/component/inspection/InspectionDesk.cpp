@@ -1,13 +1,6 @@
 // The inspection desk's pieces, and the two warnings as the operator reads them.
 #include "InspectionDesk.h"
 
-std::string TextOf(HWND window)
-{
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 bool ButtonsEnabled(const TFormMain& form)
 {
     for (HWND button : {form.ButtonOrba[0], form.ButtonOrba[1], form.ButtonOrba[2], form.ButtonOrba[3],

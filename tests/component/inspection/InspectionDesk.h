@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/FormMain.h"
+#include "tests/support/ControlText.h"
 
 #include <string>
 
@@ -12,7 +13,6 @@ struct TShownForm {
     TFormMain Form;
 };
 
-std::string TextOf(HWND window);
 bool ButtonsEnabled(const TFormMain& form);
 
 // The current directory the way the simulated parts journal it (no trailing backslash).
