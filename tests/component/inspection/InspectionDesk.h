@@ -17,6 +17,3 @@ bool ButtonsEnabled(const TFormMain& form);
 
 // The current directory the way the simulated parts journal it (no trailing backslash).
 std::string JournalFolder(std::string folder);
-
-extern const char POWER_WARNING[];
-extern const char NOT_FOUND_WARNING[];

@@ -23,8 +23,7 @@ TEST(InspectionRun, KeepsOneBoardAcrossPressesAndClearsTheLastVerdict)
 
         form.ButtonOrbaClick(form.ButtonOrba[1]);
         ASSERT_EQ(boxes.Boxes.size(), 1u);
-        EXPECT_EQ(boxes.Boxes[0].Caption, "Warning");
-        EXPECT_EQ(boxes.Boxes[0].Text, POWER_WARNING);
+        EXPECT_EQ(boxes.Boxes[0].Buttons, BoxButtons::YesNo);
         EXPECT_EQ(form.PanelText[0], "ORBA-B PASS");
         EXPECT_TRUE(form.ShapeOrba[1].Visible);
         EXPECT_EQ(form.ExpectedRunMs, 47599u); // 1.0 x 28000 x 1.7, truncated
