@@ -45,12 +45,6 @@ TEST(Board, RequestsOnTheWireAndTheirAnswers)
     EXPECT_EQ(board.Beeps, 0);
 }
 
-TEST(Board, NameOfSixteenCharactersHasNoEndByte)
-{
-    ConnectedBoard board("firmware = 0123456789ABCDEF\n");
-    EXPECT_EQ(board.Board.QueryBoardName(), "0123456789ABCDEF");
-}
-
 TEST(Board, StatusNotZeroIsAnAnswerButNoResult)
 {
     ConnectedBoard board("reply_fault = status\n");
