@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     TChainList list;
     bool ok;
     if (blockOnly) {
-        ok = TJtagBus().ParseChainDevices(list, text);
+        ok = ParseDeviceBlock(list, text);
     } else {
         ok = ReadChainReport(list, text, cable);
         if (ok) {

@@ -38,7 +38,7 @@ Read ReadReport(const std::string& text, int cable = 0)
 Read Parse(const std::string& block)
 {
     Read result;
-    result.Ok = TJtagBus().ParseChainDevices(result.List, block);
+    result.Ok = ParseDeviceBlock(result.List, block);
     return result;
 }
 
