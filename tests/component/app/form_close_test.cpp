@@ -1,6 +1,6 @@
 // Closing the main window: at once while idle; during a run only after the operator's Yes,
-// and then never under the run's feet: the window stays until the run's guard has gone. The
-// run is played by a guard, the Busy flag and a nested wait, as the inspection run does it.
+// and then never under the run's feet: the window stays until the run has ended. The
+// run is played by a TRun, the Busy flag and a nested wait, as the inspection run does it.
 #include "app/FormMain.h"
 #include "app/Layout.h"
 
@@ -32,7 +32,7 @@ TEST(FormClose, NoDuringARunKeepsTheWindowAndTheRun)
     TFormMain form;
     form.Show();
     {
-        TFormMain::TRunGuard run(form);
+        TFormMain::TRun run(form);
         ASSERT_TRUE(run);
         form.Busy = true;
         form.StartProgress();
@@ -58,7 +58,7 @@ TEST(FormClose, YesDuringARunEndsTheWindowOnlyAfterTheRun)
     TFormMain form;
     form.Show();
     {
-        TFormMain::TRunGuard run(form);
+        TFormMain::TRun run(form);
         ASSERT_TRUE(run);
         form.Busy = true;
         form.StartProgress();
@@ -76,13 +76,13 @@ TEST(FormClose, YesDuringARunEndsTheWindowOnlyAfterTheRun)
         EXPECT_EQ(form.PanelText[1], "0"); // closing stopped the progress timer
         form.WaitMs(250);
         EXPECT_EQ(form.PanelText[1], "0");
-        form.ShowStatus("ORBA-B PASS", COLOUR_GREEN);
+        form.ShowStatus("ORBA-B PASS", COLOR_GREEN);
         form.SetProgress(100);
         EXPECT_EQ(form.PanelText[0], "ORBA-B PASS");
         EXPECT_NE(form.Handle(), nullptr);
 
         // No second run starts on a window that is going.
-        TFormMain::TRunGuard second(form);
+        TFormMain::TRun second(form);
         EXPECT_FALSE(second);
         form.StopProgress();
         form.EnableButtons(true);
@@ -96,11 +96,11 @@ TEST(FormClose, OneRunAtATime)
 {
     TFormMain form;
     {
-        TFormMain::TRunGuard first(form);
+        TFormMain::TRun first(form);
         ASSERT_TRUE(first);
-        TFormMain::TRunGuard nested(form);
+        TFormMain::TRun nested(form);
         EXPECT_FALSE(nested);
     }
-    TFormMain::TRunGuard next(form);
+    TFormMain::TRun next(form);
     EXPECT_TRUE(next);
 }

@@ -118,14 +118,14 @@ TEST(FormMain, FieldsStartWithTheirInitialValues)
     EXPECT_LE(form.SpeedFactor, 3.0f);
     EXPECT_TRUE(form.WarnBeforeTest);
     EXPECT_FALSE(form.Busy);
-    EXPECT_EQ(form.StatusColor, COLOUR_BLACK);
+    EXPECT_EQ(form.StatusColor, COLOR_BLACK);
     EXPECT_EQ(form.ExpectedRunMs, 28000u);
     EXPECT_EQ(form.ProgressStartTick, 0u);
     EXPECT_EQ(form.LastProgress, -1);
     EXPECT_TRUE(form.NotShownYet);
     for (const TShape& shape : form.ShapeOrba) {
         EXPECT_FALSE(shape.Visible);
-        EXPECT_EQ(shape.PenColor, COLOUR_AQUA);
+        EXPECT_EQ(shape.PenColor, COLOR_AQUA);
     }
     EXPECT_EQ(VisibleHoverShapes(form), 0);
 }
@@ -133,25 +133,25 @@ TEST(FormMain, FieldsStartWithTheirInitialValues)
 TEST(FormMain, NothingReportsBeforeTheFirstShowThenReadyInBlue)
 {
     TFormMain form;
-    form.ShowStatus("Detect FPAG TYPE...", COLOUR_RED);
+    form.ShowStatus("Detect FPAG TYPE...", COLOR_RED);
     form.SetProgress(40);
     EXPECT_EQ(form.PanelText[0], "");
     EXPECT_EQ(form.PanelText[1], "");
-    EXPECT_EQ(form.StatusColor, COLOUR_BLACK);
+    EXPECT_EQ(form.StatusColor, COLOR_BLACK);
 
     form.Show();
     EXPECT_FALSE(form.NotShownYet);
     EXPECT_EQ(form.PanelText[0], "Ready");
-    EXPECT_EQ(form.StatusColor, COLOUR_BLUE);
+    EXPECT_EQ(form.StatusColor, COLOR_BLUE);
     EXPECT_EQ(form.PanelText[1], "0");
     EXPECT_EQ(form.LabelResult.Caption, "");
 
     // Later shows leave what the run reported.
-    form.ShowStatus("ORBA-A NG", COLOUR_RED);
+    form.ShowStatus("ORBA-A NG", COLOR_RED);
     ShowWindow(form.Handle(), SW_HIDE);
     form.Show();
     EXPECT_EQ(form.PanelText[0], "ORBA-A NG");
-    EXPECT_EQ(form.StatusColor, COLOUR_RED);
+    EXPECT_EQ(form.StatusColor, COLOR_RED);
 }
 
 TEST(FormMain, ProgressIsOnTheScreenWhenSetProgressReturns)
@@ -170,9 +170,9 @@ TEST(FormMain, ProgressIsOnTheScreenWhenSetProgressReturns)
         return colour;
     };
     form.SetProgress(100);
-    EXPECT_EQ(pixel(), COLOUR_BLUE);
+    EXPECT_EQ(pixel(), COLOR_BLUE);
     form.SetProgress(0);
-    EXPECT_NE(pixel(), COLOUR_BLUE);
+    EXPECT_NE(pixel(), COLOR_BLUE);
 }
 
 TEST(FormMain, TimerAdvancesTheEstimateUntilStopped)
@@ -205,7 +205,7 @@ TEST(FormMain, HoverOutlineFollowsTheConnectorButtons)
     TFormMain form;
     MouseAt(form.ButtonOrba[0], 10, 10);
     EXPECT_TRUE(form.Shape[0].Visible);
-    EXPECT_EQ(form.Shape[0].PenColor, COLOUR_YELLOW);
+    EXPECT_EQ(form.Shape[0].PenColor, COLOR_YELLOW);
     EXPECT_EQ(VisibleHoverShapes(form), 1);
     // Another button shows its own outline and leaves the first.
     MouseAt(form.ButtonOrba[3], 10, 10);
@@ -220,7 +220,7 @@ TEST(FormMain, HoverOutlineFollowsTheConnectorButtons)
     MouseAt(form.ButtonOrba[2], 5, 5);
     MouseAt(form.Handle(), 120, 400); // inside ShapeC
     EXPECT_TRUE(form.Shape[2].Visible);
-    form.ShapeOrba[1].Set(true, COLOUR_GREEN);
+    form.ShapeOrba[1].Set(true, COLOR_GREEN);
     MouseAt(form.Handle(), 380, 400); // inside ShapeOrbaB, ShapeB hidden
     EXPECT_TRUE(form.Shape[2].Visible);
     MouseAt(form.Handle(), 250, 300); // the bare picture
@@ -234,7 +234,7 @@ TEST(FormMain, ResultOutlineCarriesItsHintOnlyWhileVisible)
     TShape& shape = form.ShapeOrba[2];
     const std::string hint = "Invalid paired loopback pin:\n(3-4) (51-52) ";
     shape.SetHint(hint);
-    shape.Set(true, COLOUR_RED);
+    shape.Set(true, COLOR_RED);
 
     char text[256] = {};
     TOOLINFOA tool{};
@@ -251,7 +251,7 @@ TEST(FormMain, ResultOutlineCarriesItsHintOnlyWhileVisible)
 
     // Hiding keeps the pen colour and takes the hint's area away.
     shape.Set(false, shape.PenColor);
-    EXPECT_EQ(shape.PenColor, COLOUR_RED);
+    EXPECT_EQ(shape.PenColor, COLOR_RED);
     ASSERT_TRUE(SendMessageA(form.HintTooltip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
     EXPECT_TRUE(IsRectEmpty(&tool.rect));
 }
@@ -268,14 +268,14 @@ TEST(FormMain, LabelsAndListShowWhatTheRunSets)
     form.LabelResult.SetCaption("Inspecting... and a caption longer than the label");
     EXPECT_GT(ChildBounds(form.LabelResult.Window).Width, 110);
     EXPECT_EQ(TextOf(form.LabelResult.Window), form.LabelResult.Caption);
-    form.LabelResult.SetState(true, COLOUR_GREEN);
-    EXPECT_EQ(form.LabelResult.Color, COLOUR_GREEN);
-    form.LabelResult.SetState(false, COLOUR_RED);
+    form.LabelResult.SetState(true, COLOR_GREEN);
+    EXPECT_EQ(form.LabelResult.Color, COLOR_GREEN);
+    form.LabelResult.SetState(false, COLOR_RED);
     EXPECT_FALSE(IsWindowVisible(form.LabelResult.Window));
-    EXPECT_EQ(form.LabelResult.Color, COLOUR_GREEN);
+    EXPECT_EQ(form.LabelResult.Color, COLOR_GREEN);
     // The list's heading keeps its laid-out size when it is shown or hidden.
-    form.LabelError.SetState(false, COLOUR_MAROON);
-    form.LabelError.SetState(true, COLOUR_MAROON);
+    form.LabelError.SetState(false, COLOR_MAROON);
+    form.LabelError.SetState(true, COLOR_MAROON);
     EXPECT_TRUE(ChildBounds(form.LabelError.Window) == LABEL_ERROR);
 
     form.MemoError.AppendLine("[001]pin 003-004");
@@ -330,7 +330,7 @@ TEST(FormMain, CursorsFollowTheControlsAndTheRun)
 {
     TFormMain form;
     form.Show();
-    form.ShapeOrba[0].Set(true, COLOUR_GREEN);
+    form.ShapeOrba[0].Set(true, COLOR_GREEN);
     auto cursorOver = [&](HWND under, POINT client) {
         ClientToScreen(form.Handle(), &client);
         SetCursorPos(client.x, client.y);

@@ -134,7 +134,7 @@ TEST(InspectionRunDeathTest, DownloadOfNoModelIsAProgrammingError)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto downloadOf = [](BoardType type) {
-        SetBoxHook([](const BoxRequest& request) {
+        SetBoxHook([](const TBoxRequest& request) {
             std::fprintf(stderr, "%s: %s\n", request.Caption.c_str(), request.Text.c_str());
             return BoxAnswer::Ok;
         });

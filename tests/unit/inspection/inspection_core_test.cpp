@@ -44,14 +44,14 @@ TEST(PairTable, HoldsTheLowerPinOfEveryLoopedPair)
 
 TEST(FaultList, AllPassedListsNothing)
 {
-    FaultList list = BuildFaultList(Table(), Flags({}).Passed);
+    TFaultList list = BuildFaultList(Table(), Flags({}).Passed);
     EXPECT_TRUE(list.MemoLines.empty());
     EXPECT_EQ(list.Hint, "Invalid paired loopback pin:\n");
 }
 
 TEST(FaultList, NumbersFaultsInPairOrderWithZeroPaddedPins)
 {
-    FaultList list = BuildFaultList(Table(), Flags({0, 17, 65}).Passed);
+    TFaultList list = BuildFaultList(Table(), Flags({0, 17, 65}).Passed);
     ASSERT_EQ(list.MemoLines.size(), 3u);
     EXPECT_EQ(list.MemoLines[0], "[001]pin 003-004");
     EXPECT_EQ(list.MemoLines[1], "[002]pin 051-052");
@@ -61,7 +61,7 @@ TEST(FaultList, NumbersFaultsInPairOrderWithZeroPaddedPins)
 
 TEST(FaultList, PairsSixteenAndSeventeenNameTheSamePins)
 {
-    FaultList list = BuildFaultList(Table(), Flags({16, 17}).Passed);
+    TFaultList list = BuildFaultList(Table(), Flags({16, 17}).Passed);
     ASSERT_EQ(list.MemoLines.size(), 2u);
     EXPECT_EQ(list.MemoLines[0], "[001]pin 051-052");
     EXPECT_EQ(list.MemoLines[1], "[002]pin 051-052");
@@ -69,9 +69,9 @@ TEST(FaultList, PairsSixteenAndSeventeenNameTheSamePins)
 
 TEST(FaultList, HintBreaksTheLineAfterEveryFifthPair)
 {
-    FaultList five = BuildFaultList(Table(), Flags({0, 1, 2, 3, 4}).Passed);
+    TFaultList five = BuildFaultList(Table(), Flags({0, 1, 2, 3, 4}).Passed);
     EXPECT_EQ(five.Hint, "Invalid paired loopback pin:\n(3-4) (5-6) (9-10) (11-12) (15-16) \n");
-    FaultList six = BuildFaultList(Table(), Flags({0, 1, 2, 3, 4, 5}).Passed);
+    TFaultList six = BuildFaultList(Table(), Flags({0, 1, 2, 3, 4, 5}).Passed);
     EXPECT_EQ(six.Hint, five.Hint + "(17-18) ");
 }
 
@@ -79,7 +79,7 @@ TEST(FaultList, EveryPairFailedGivesSixtySixLines)
 {
     Flags all({});
     std::memset(all.Passed, 0, sizeof all.Passed);
-    FaultList list = BuildFaultList(Table(), all.Passed);
+    TFaultList list = BuildFaultList(Table(), all.Passed);
     ASSERT_EQ(list.MemoLines.size(), 66u);
     EXPECT_EQ(list.MemoLines[65], "[066]pin 179-180");
 }
