@@ -1,5 +1,6 @@
 // The status bar's panels drawn into a memory bitmap and read back pixel by pixel: the bar
-// grows from the left, and its centred label is white over the bar and blue beside it.
+// grows from the left, its centred label is white over the bar and blue beside it, and each
+// panel covers whatever it showed before.
 #include "app/Layout.h"
 #include "app/StatusPainter.h"
 
@@ -71,13 +72,16 @@ const RECT PANEL = {0, 0, PANEL_WIDTH, PANEL_HEIGHT};
 
 } // namespace
 
-TEST(ProgressPanelPainter, ZeroOrNoNumberDrawsNothing)
+// The bar does not erase a panel before its painter runs (Wine's does, Windows' need not): a
+// panel at 0 must cover the bar it showed before with the bar's own colour.
+TEST(ProgressPanelPainter, ZeroOrNoNumberCoversAnEarlierBarWithTheBarsFace)
 {
     UniqueFont font = BarFont();
     for (const char* text : {"0", "", "abc", "5x"}) {
         Surface surface;
+        PaintProgressPanel(surface.Get(), PANEL, "100", font.Get());
         PaintProgressPanel(surface.Get(), PANEL, text, font.Get());
-        EXPECT_EQ(surface.Count(0, PANEL_WIDTH, UNTOUCHED), PANEL_WIDTH * PANEL_HEIGHT) << text;
+        EXPECT_EQ(surface.Count(0, PANEL_WIDTH, GetSysColor(COLOR_BTNFACE)), PANEL_WIDTH * PANEL_HEIGHT) << text;
     }
 }
 
@@ -127,13 +131,16 @@ TEST(ProgressPanelPainter, StaysInsideItsRectangle)
     EXPECT_EQ(surface.At(60, 18), UNTOUCHED);
 }
 
-TEST(StatusPanelPainter, TextInItsColourOnTheBarsFace)
+TEST(StatusPanelPainter, TextInItsColourOnTheBarsFaceOverTheWholePanel)
 {
     UniqueFont font = BarFont();
     Surface surface;
+    // A longer text in another colour first: none of it may remain beside the shorter one.
+    PaintStatusPanel(surface.Get(), PANEL, "Inspection Prepare...", COLOUR_RED, font.Get());
     PaintStatusPanel(surface.Get(), PANEL, "Ready", COLOUR_BLUE, font.Get());
     EXPECT_GT(surface.Count(0, 40, COLOUR_BLUE), 5);
-    EXPECT_GT(surface.Count(0, 40, GetSysColor(COLOR_BTNFACE)), 20);
-    // Drawn from the top-left corner, not centred: the far end is untouched.
-    EXPECT_EQ(surface.Count(100, PANEL_WIDTH, UNTOUCHED), (PANEL_WIDTH - 100) * PANEL_HEIGHT);
+    EXPECT_EQ(surface.Count(0, PANEL_WIDTH, COLOUR_RED), 0);
+    EXPECT_EQ(surface.Count(0, PANEL_WIDTH, UNTOUCHED), 0);
+    // Drawn from the top-left corner, not centred: the far end is the bar's plain face.
+    EXPECT_EQ(surface.Count(100, PANEL_WIDTH, GetSysColor(COLOR_BTNFACE)), (PANEL_WIDTH - 100) * PANEL_HEIGHT);
 }
