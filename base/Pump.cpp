@@ -5,6 +5,8 @@ namespace {
 bool Quit = false;
 int Code = 0;
 HWND DialogWindow = nullptr;
+int PaintBatches = 0;
+bool PaintedInBatch = false;
 
 void Dispatch(MSG& message)
 {
@@ -20,9 +22,23 @@ void SetDialogWindow(HWND window) { DialogWindow = window; }
 
 void ShowPaintedNow()
 {
+    if (PaintBatches > 0) {
+        PaintedInBatch = true;
+        return;
+    }
     constexpr UINT NEVER_POSTED = WM_APP + 0x3FFF;
     MSG none;
     PeekMessageA(&none, nullptr, NEVER_POSTED, NEVER_POSTED, PM_NOREMOVE | PM_NOYIELD);
+}
+
+TPaintBatch::TPaintBatch() { ++PaintBatches; }
+
+TPaintBatch::~TPaintBatch()
+{
+    if (--PaintBatches == 0 && PaintedInBatch) {
+        PaintedInBatch = false;
+        ShowPaintedNow();
+    }
 }
 
 bool QuitRequested() { return Quit; }
