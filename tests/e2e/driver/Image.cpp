@@ -8,7 +8,7 @@ namespace {
 
 // Deflate with the fixed Huffman codes and a greedy LZ77 search over a 32 KiB window: a
 // screenshot is mostly flat colour and rows that repeat the row above, which that alone
-// shrinks tenfold or more, without a table of codes to build or a library to carry.
+// shrinks to a fifth, without a table of codes to build or a library to carry.
 constexpr size_t WINDOW = 32768;
 constexpr size_t MIN_MATCH = 3;
 constexpr size_t MAX_MATCH = 258;
