@@ -110,7 +110,7 @@ void CreateControls(BenchWindow& bench)
     for (int id : {ID_BENCH_DOWNLOAD_MS, ID_BENCH_PROGRAMMER_EXIT, ID_BENCH_PROGRAMMER_CABLE, ID_BENCH_PROGRAMMER_MS})
         MakeSetting(bench, id, left + 8, y += ROW, column - 12);
 
-    MakeGroup(bench, "Board replies and the JTAG library", right, 58, column, 18 + 6 * ROW + 4);
+    MakeGroup(bench, "Board replies and the JTAG library", right, 58, column, 18 + 5 * ROW + 52);
     y = 76;
     MakeSetting(bench, ID_BENCH_REPLY_FAULT, right + 8, y, column - 16);
     MakeSetting(bench, ID_BENCH_REPLY_FAULT_ON, right + 8, y += ROW, column - 16);
@@ -178,11 +178,21 @@ void ShowPairs(BenchWindow& bench, int connector, const BenchText& reading)
     bool faulty[PIN_PAIRS] = {};
     for (int pair : PairList(reading.Value(key, "")))
         faulty[pair] = true;
+    int first = -1;
+    bool changed = false;
     for (int pair = 0; pair < PIN_PAIRS; ++pair) {
+        if (faulty[pair] && first < 0)
+            first = pair;
         const bool shown = SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(pair), 0) > 0;
-        if (shown != faulty[pair])
+        if (shown != faulty[pair]) {
             SendMessageA(list, LB_SETSEL, faulty[pair], pair);
+            changed = true;
+        }
     }
+    // Selecting scrolls to the last pair selected; a list changed from the file starts at its
+    // first faulty pair instead, where the operator reads on.
+    if (changed)
+        SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(first < 0 ? 0 : first), 0);
 }
 
 std::string ProblemText(const BenchWindow& bench)
