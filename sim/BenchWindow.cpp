@@ -295,7 +295,8 @@ BOOL CALLBACK FindTool(HWND window, LPARAM found)
 }
 
 // Stands beside the tool's window once it shows: right of it where the screen has room, else
-// left of it.
+// left of it. Where neither side has room but the screen holds both, the tool is moved over
+// to make room: a pair that overlaps is no use in a demo or a lesson.
 void PlaceBesideTool(BenchWindow& bench)
 {
     HWND tool = nullptr;
@@ -309,11 +310,26 @@ void PlaceBesideTool(BenchWindow& bench)
     GetWindowRect(tool, &toolRect);
     GetWindowRect(bench.Window, &own);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = own.right - own.left;
+    const int width = own.right - own.left, height = own.bottom - own.top;
+    const int toolWidth = toolRect.right - toolRect.left;
     int x = toolRect.right;
-    if (x + width > work.right && toolRect.left - width >= work.left)
-        x = toolRect.left - width;
-    SetWindowPos(bench.Window, nullptr, x, toolRect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (x + width > work.right) {
+        if (toolRect.left - width >= work.left) {
+            x = toolRect.left - width;
+        } else if (toolWidth + width <= work.right - work.left) {
+            const int toolLeft = work.left + (work.right - work.left - toolWidth - width) / 2;
+            SetWindowPos(tool, nullptr, toolLeft, toolRect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            x = toolLeft + toolWidth;
+        } else {
+            x = work.right - width;
+        }
+    }
+    int y = toolRect.top;
+    if (y + height > work.bottom)
+        y = work.bottom - height;
+    if (y < work.top)
+        y = work.top;
+    SetWindowPos(bench.Window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void OnCommand(BenchWindow& bench, int id, int code)
