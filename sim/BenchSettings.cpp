@@ -25,7 +25,7 @@ const std::vector<BenchSetting> SETTINGS = {
       {"EP3SL340ES", "EP3SL340ES"},
       {"EP3SE260", "EP3SE260"},
       {"EP3SE260ES", "EP3SE260ES"},
-      {"EP3SL70 (no test file)", "EP3SL70"},
+      {"EP3SL70 (unknown model)", "EP3SL70"},
       {"EP3SL150 + EPM570", "EP3SL150, EPM570"},
       {"(no device)", ""}}},
     {ID_BENCH_LOOPBACK_MS, "Loopback takes", "loopback_ms", "0",
