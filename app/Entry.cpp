@@ -1,6 +1,7 @@
 #include "Entry.h"
 
 #include "Application.h"
+#include "FatalFault.h"
 
 #include "base/Box.h"
 
@@ -14,8 +15,10 @@ int RunSingleInstance(const char* mutexName, const std::function<void()>& applic
         DWORD error = GetLastError();
         if (mutex == nullptr || error != 0)
             ShowBox(BoxKind::Information, BoxButtons::Ok, ALREADY_RUNNING_TEXT);
-        else
+        else {
+            TFatalFaultBox fatal(mutex);
             application();
+        }
     } catch (const Exception& error) {
         TApplication::ShowException(error);
     } catch (...) {
