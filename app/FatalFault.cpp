@@ -31,7 +31,7 @@ alignas(16) char SpareStack[64 * 1024];
 DWORD WINAPI ShowFatalFault(void*)
 {
     Fatal.Module = ModuleNameOf(Fatal.Address);
-    TApplication::ShowException(Exception(DescribeFault(Fatal)));
+    TApplication::ShowException(TException(DescribeFault(Fatal)));
     return 0;
 }
 

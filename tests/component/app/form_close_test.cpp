@@ -17,7 +17,7 @@ TEST(FormClose, NoDuringARunKeepsTheWindowAndTheRun)
     TFormMain form;
     form.Show();
     {
-        TFormMain::TRunGuard run(form);
+        TFormMain::TRun run(form);
         ASSERT_TRUE(run);
         form.Busy = true;
         form.StartProgress();
@@ -43,7 +43,7 @@ TEST(FormClose, YesDuringARunEndsTheWindowOnlyAfterTheRun)
     TFormMain form;
     form.Show();
     {
-        TFormMain::TRunGuard run(form);
+        TFormMain::TRun run(form);
         ASSERT_TRUE(run);
         form.Busy = true;
         form.StartProgress();
@@ -61,13 +61,13 @@ TEST(FormClose, YesDuringARunEndsTheWindowOnlyAfterTheRun)
         EXPECT_EQ(form.PanelText[1], "0"); // closing stopped the progress timer
         form.WaitMs(250);
         EXPECT_EQ(form.PanelText[1], "0");
-        form.ShowStatus("ORBA-B PASS", COLOUR_GREEN);
+        form.ShowStatus("ORBA-B PASS", COLOR_GREEN);
         form.SetProgress(100);
         EXPECT_EQ(form.PanelText[0], "ORBA-B PASS");
         EXPECT_NE(form.Handle(), nullptr);
 
         // No second run starts on a window that is going.
-        TFormMain::TRunGuard second(form);
+        TFormMain::TRun second(form);
         EXPECT_FALSE(second);
         form.StopProgress();
         form.EnableButtons(true);
@@ -81,11 +81,11 @@ TEST(FormClose, OneRunAtATime)
 {
     TFormMain form;
     {
-        TFormMain::TRunGuard first(form);
+        TFormMain::TRun first(form);
         ASSERT_TRUE(first);
-        TFormMain::TRunGuard nested(form);
+        TFormMain::TRun nested(form);
         EXPECT_FALSE(nested);
     }
-    TFormMain::TRunGuard next(form);
+    TFormMain::TRun next(form);
     EXPECT_TRUE(next);
 }
