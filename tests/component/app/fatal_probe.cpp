@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     if (argc != 4)
         return 2;
     const std::string file = argv[2];
-    SetBoxHook([file](const BoxRequest& box) {
+    SetBoxHook([file](const TBoxRequest& box) {
         if (FILE* out = std::fopen(file.c_str(), "ab")) {
             std::fprintf(out, "%s|%s\n", box.Caption.c_str(), box.Text.c_str());
             std::fclose(out);
