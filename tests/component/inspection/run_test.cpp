@@ -98,6 +98,17 @@ TEST(InspectionRun, FaultInsideTheLibraryLeavesTheWindowIdleAndTheBoardLetGo)
     bench.Write("configured = yes\n");
     form.ButtonOrbaClick(form.ButtonOrba[1]);
     EXPECT_EQ(form.PanelText[0], "ORBA-B PASS");
+
+    // The close of a held board whose firmware has changed.
+    bench.Write("configured = yes\nfirmware = OTHER_FW\nfault_in = close\n");
+    EXPECT_THROW(form.ButtonOrbaClick(form.ButtonOrba[2]), TLibraryFault);
+    EXPECT_TRUE(ButtonsEnabled(form));
+    EXPECT_FALSE(form.Busy);
+    EXPECT_FALSE(form.CurrentBoard);
+
+    bench.Write("configured = yes\n");
+    form.ButtonOrbaClick(form.ButtonOrba[2]);
+    EXPECT_EQ(form.PanelText[0], "ORBA-C PASS");
 }
 
 TEST(InspectionRun, ConnectorTestWithoutBoardIsNgAndSendsNothing)
