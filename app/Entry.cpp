@@ -1,6 +1,7 @@
 #include "Entry.h"
 
 #include "Application.h"
+#include "FatalFault.h"
 
 #include "base/Box.h"
 #include "base/Handles.h"
@@ -16,8 +17,10 @@ int RunSingleInstance(const char* mutexName, const std::function<void()>& applic
         mutex.Reset(created);
         if (!mutex || error != 0)
             ShowBox(BoxKind::Information, BoxButtons::Ok, ALREADY_RUNNING_TEXT);
-        else
+        else {
+            TFatalFaultBox fatal(mutex.Get());
             application();
+        }
     } catch (const TException& error) {
         TApplication::ShowException(error);
     } catch (...) {

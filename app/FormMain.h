@@ -55,7 +55,7 @@ public:
     // clear, and the end traced with the Outcome. Then the hold goes, and a window whose close
     // was granted during the run is destroyed.
     //
-    // Trace lines:  run ORBA-<c> start    run ORBA-<c> end PASS|NG|not ready (<ms> ms)
+    // Trace lines:  run ORBA-<c> start    run ORBA-<c> end PASS|NG|not ready|fault (<ms> ms)
     class TRun {
     public:
         explicit TRun(TFormMain& form);

@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace {
 
 constexpr char JTAG_DLL_NAME[] = "PALDRIX_JTAG.DLL";
@@ -51,12 +53,15 @@ bool TJtagPort::Open()
     if (!Library.IsLoaded())
         return false;
     Close();
-    // Nothing that goes wrong while switching folders may keep the executable's folder from
-    // being current again below.
+    // Nothing that goes wrong while switching folders or inside the library's open may keep
+    // the executable's folder from being current again below. A fault inside the open has let
+    // the library go: the port stays closed.
     try {
         SwitchDirectory(true);
         PortHandle = Library.Call<&TPaldrixJtagEntries::PALDRIX_JtagOpen>(PortIndex, PortName.c_str());
         SwitchDirectory(false);
+    } catch (const TLibraryFault& fault) {
+        Trace("JTAG open: %s", fault.what());
     } catch (...) {
         Trace("switching folders around the JTAG open failed");
     }
@@ -68,9 +73,10 @@ void TJtagPort::Close()
 {
     if (PortHandle == 0)
         return;
+    // Closed from here on, even when the library faults in its close.
+    const uint32_t port = std::exchange(PortHandle, 0);
     if (Library.IsLoaded())
-        Library.Call<&TPaldrixJtagEntries::PALDRIX_JtagClose>(PortHandle);
-    PortHandle = 0;
+        Library.Call<&TPaldrixJtagEntries::PALDRIX_JtagClose>(port);
 }
 
 bool TJtagPort::IsOpen() const { return Library.IsLoaded() && PortHandle != 0; }

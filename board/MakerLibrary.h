@@ -11,12 +11,14 @@
  */
 #pragma once
 
+#include "base/GuardedCall.h"
 #include "base/Handles.h"
 #include "board/PaldrixCall.h"
 
 #include <windows.h>
 
 #include <string>
+#include <type_traits>
 #include <utility>
 
 // Stores the export's address in the entry (null when the library lacks it); true when found.
@@ -76,11 +78,28 @@ public:
     bool IsLoaded() const { return static_cast<bool>(Module); }
 
     // Calls one entry of the list, named as a member of the table: the one path into the
-    // library. The caller makes sure the library is loaded.
+    // library, and so the one place of its guard (base/GuardedCall.h). After every call the
+    // x87 control word is the program's again. A fault inside the library lets the library go
+    // at once, so that nothing calls into it again (a close included), and comes out as
+    // TLibraryFault for the caller to turn into the program's behaviour. The caller makes sure
+    // the library is loaded.
     template <auto Entry, typename... TArgs>
-    decltype(auto) Call(TArgs&&... args) const
+    auto Call(TArgs&&... args) -> decltype((std::declval<TEntries&>().*Entry)(std::forward<TArgs>(args)...))
     {
-        return (Entries.*Entry)(std::forward<TArgs>(args)...);
+        using TResult = decltype((Entries.*Entry)(std::forward<TArgs>(args)...));
+        TFault fault;
+        if constexpr (std::is_void_v<TResult>) {
+            if (RunGuarded([&] { (Entries.*Entry)(std::forward<TArgs>(args)...); }, fault))
+                return;
+            Unload();
+            throw TLibraryFault(fault);
+        } else {
+            TResult result{};
+            if (RunGuarded([&] { result = (Entries.*Entry)(std::forward<TArgs>(args)...); }, fault))
+                return result;
+            Unload();
+            throw TLibraryFault(fault);
+        }
     }
 
 private:

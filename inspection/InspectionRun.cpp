@@ -11,6 +11,7 @@
 #include "app/ProgressMath.h"
 #include "base/Assert.h"
 #include "base/Box.h"
+#include "base/Fault.h"
 #include "inspection/PairTable.h"
 
 #include <algorithm>
@@ -61,28 +62,36 @@ void TFormMain::ButtonOrbaClick(HWND sender)
     ExpectedRunMs = RunEstimateMs(SpeedFactor);
     StartProgress();
 
-    bool ready = false;
-    if (!CurrentBoard) {
-        CurrentBoard = std::make_unique<TBoard>();
-        std::string error;
-        if (!CurrentBoard->Connect(error, 0))
-            ReleaseBoard();
-    }
-    if (CurrentBoard) {
-        if (CurrentBoard->QueryBoardName() == READY_BOARD_NAME)
-            ready = true;
-        else
-            ReleaseBoard();
-    }
-    if (!CurrentBoard)
-        ready = BringUpBoard();
+    // A fault inside a maker library ends the run; the window's exception box shows it. The
+    // board goes with it, and the next press starts over as after a fresh start.
+    try {
+        bool ready = false;
+        if (!CurrentBoard) {
+            CurrentBoard = std::make_unique<TBoard>();
+            std::string error;
+            if (!CurrentBoard->Connect(error, 0))
+                ReleaseBoard();
+        }
+        if (CurrentBoard) {
+            if (CurrentBoard->QueryBoardName() == READY_BOARD_NAME)
+                ready = true;
+            else
+                ReleaseBoard();
+        }
+        if (!CurrentBoard)
+            ready = BringUpBoard();
 
-    if (ready) {
-        SetProgress(PROGRESS_BEFORE_TEST);
-        run.Outcome = TestConnector(index) ? "PASS" : "NG";
-        SetProgress(PROGRESS_AFTER_TEST);
-    } else {
-        ShowBox(BoxKind::Warning, BoxButtons::Ok, BOARD_NOT_FOUND_WARNING);
+        if (ready) {
+            SetProgress(PROGRESS_BEFORE_TEST);
+            run.Outcome = TestConnector(index) ? "PASS" : "NG";
+            SetProgress(PROGRESS_AFTER_TEST);
+        } else {
+            ShowBox(BoxKind::Warning, BoxButtons::Ok, BOARD_NOT_FOUND_WARNING);
+        }
+    } catch (const TLibraryFault&) {
+        run.Outcome = "fault";
+        ReleaseBoard();
+        throw;
     }
 }
 

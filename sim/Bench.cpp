@@ -86,6 +86,18 @@ void ReadFault(const std::string& value, ReplyFault& fault)
             fault = named;
 }
 
+void ReadFaultEntry(const std::string& value, FaultEntry& entry)
+{
+    static const std::pair<const char*, FaultEntry> NAMES[] = {
+        {"none", FaultEntry::None}, {"open", FaultEntry::Open},       {"close", FaultEntry::Close},
+        {"write", FaultEntry::Write}, {"read", FaultEntry::Read},     {"version", FaultEntry::Version},
+        {"download", FaultEntry::Download},
+    };
+    for (const auto& [name, named] : NAMES)
+        if (value == name)
+            entry = named;
+}
+
 void Apply(Bench& bench, const std::string& key, const std::string& value)
 {
     long long number = 0;
@@ -121,6 +133,8 @@ void Apply(Bench& bench, const std::string& key, const std::string& value)
         bench.ReadResult = ReadClaim::Negative;
     else if (key == "read_result" && value == "excess")
         bench.ReadResult = ReadClaim::Excess;
+    else if (key == "fault_in")
+        ReadFaultEntry(value, bench.FaultIn);
     else if (key == "quartus_version") {
         char* end = nullptr;
         const double version = std::strtod(value.c_str(), &end);

@@ -26,6 +26,8 @@ struct ChainEntry {
 enum class ReplyFault { None, Silent, Truncated, BadChecksum, WrongEcho, WrongLength, Status, Stale, Chatty };
 enum class FaultTarget { All, Name, Loopback };
 enum class ReadClaim { Normal, Negative, Excess };
+// The maker's entry point that faults when called (fault_in).
+enum class FaultEntry { None, Open, Close, Write, Read, Version, Download };
 
 struct Bench {
     std::string Path;
@@ -45,6 +47,7 @@ struct Bench {
     bool OpenFails = false;
     bool WriteFails = false;
     ReadClaim ReadResult = ReadClaim::Normal;
+    FaultEntry FaultIn = FaultEntry::None;
 
     double QuartusVersion = 9.1;
     uint32_t DownloadMs = 0;
@@ -58,6 +61,14 @@ struct Bench {
     // The board's test firmware speaks only while all of these hold.
     bool FirmwareRuns() const { return Powered && Cable && Configured; }
 };
+
+// A real access violation, a read of address 0, when the bench makes this entry point fault.
+inline void FaultIfAsked(const Bench& bench, FaultEntry entry)
+{
+    volatile int* volatile zero = nullptr;
+    if (bench.FaultIn == entry)
+        (void)*zero;
+}
 
 // The settings of a bench text; a missing key, or a value that does not read, takes its default.
 Bench ParseBench(std::string_view text);

@@ -55,6 +55,7 @@ extern "C" {
 double __stdcall PALDRIX_GetQuatusVersion(void)
 {
     const Bench bench = LoadBench();
+    FaultIfAsked(bench, FaultEntry::Version);
     JournalLine(bench, "download version result=" + Number(bench.QuartusVersion));
     return bench.QuartusVersion;
 }
@@ -66,6 +67,7 @@ uint32_t __stdcall PALDRIX_JtagDownload(const char* sofPath, int32_t arg2, uint8
 {
     Sleep(LoadBench().DownloadMs);
     const Bench bench = LoadBench();
+    FaultIfAsked(bench, FaultEntry::Download);
     const char* refusal = Refusal(bench, sofPath);
     if (!refusal)
         SetBenchKey(bench.Path, "configured", "yes");

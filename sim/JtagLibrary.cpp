@@ -68,9 +68,10 @@ extern "C" {
 uint32_t __stdcall PALDRIX_JtagOpen(int32_t portIndex, const char* portName)
 {
     Library& library = State();
+    const Bench bench = LoadBench();
+    FaultIfAsked(bench, FaultEntry::Open);
     std::lock_guard guard(library.Lock);
     ++library.Opens;
-    const Bench bench = LoadBench();
     uint32_t handle = 0;
     if (bench.Cable && !bench.OpenFails) {
         handle = library.NextHandle++;
@@ -86,18 +87,21 @@ uint32_t __stdcall PALDRIX_JtagOpen(int32_t portIndex, const char* portName)
 void __stdcall PALDRIX_JtagClose(uint32_t handle)
 {
     Library& library = State();
+    const Bench bench = LoadBench();
+    FaultIfAsked(bench, FaultEntry::Close);
     std::lock_guard guard(library.Lock);
     ++library.Closes;
     const bool known = library.Ports.erase(handle) > 0;
-    JournalLine(LoadBench(), "jtag close handle=" + std::to_string(handle) + " result=" + (known ? "1" : "0"));
+    JournalLine(bench, "jtag close handle=" + std::to_string(handle) + " result=" + (known ? "1" : "0"));
 }
 
 int32_t __stdcall PALDRIX_JtagWrite(uint32_t handle, const uint8_t* data, int32_t count)
 {
     Library& library = State();
+    const Bench bench = LoadBench();
+    FaultIfAsked(bench, FaultEntry::Write);
     std::lock_guard guard(library.Lock);
     ++library.Writes;
-    const Bench bench = LoadBench();
     const auto found = library.Ports.find(handle);
     const bool sent = found != library.Ports.end() && data && count >= 0 && !bench.WriteFails;
     const size_t shown = data && count > 0 ? static_cast<size_t>(count) : 0;
@@ -122,7 +126,7 @@ int32_t __stdcall PALDRIX_JtagWrite(uint32_t handle, const uint8_t* data, int32_
 int32_t __stdcall PALDRIX_JtagRead(uint32_t handle, uint8_t* buffer, int32_t count)
 {
     Library& library = State();
-    std::lock_guard guard(library.Lock);
+    std::unique_lock guard(library.Lock);
     ++library.Reads;
     const auto found = library.Ports.find(handle);
     if (found == library.Ports.end() || !buffer || count <= 0)
@@ -132,6 +136,12 @@ int32_t __stdcall PALDRIX_JtagRead(uint32_t handle, uint8_t* buffer, int32_t cou
     if (now - port.SeenAt >= READ_BENCH_EVERY_MS) {
         port.Seen = LoadBench();
         port.SeenAt = now;
+    }
+    if (port.Seen.FaultIn == FaultEntry::Read) {
+        // Faulting without the lock keeps the library usable for a process that keeps it loaded.
+        const Bench seen = port.Seen;
+        guard.unlock();
+        FaultIfAsked(seen, FaultEntry::Read);
     }
     if (!BoardListens(port, port.Seen))
         return 0;

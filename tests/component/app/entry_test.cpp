@@ -7,6 +7,9 @@
 
 #include "base/Handles.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/BuiltFiles.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +50,39 @@ TEST(Entry, EscapingExceptionsAreShownAndTheMutexIsReleased)
     EXPECT_EQ(boxes.Boxes[0].Text, "");
     EXPECT_EQ(boxes.Boxes[1].Text, "");
     EXPECT_EQ(boxes.Boxes[2].Text, "Cannot create the main window");
+}
+
+// A fault in the program's own code, a stack overflow above all, is one nothing can recover
+// from: the error box names it, then the process ends with 0 and the mutex released.
+TEST(Entry, FaultInTheProgramsOwnCodeEndsInTheErrorBoxWithTheMutexReleasedAndExitCode0)
+{
+    const std::pair<const char*, const char*> CASES[] = {
+        {"overflow", "Error|Stack overflow at address "},
+        {"null", "Error|Access violation at address "},
+    };
+    for (const auto& [mode, start] : CASES) {
+        TempFolder folder("fatal");
+        const std::string name = TestMutexName(mode);
+        const std::string boxes = folder / "boxes.txt";
+        const std::string exe = BuiltFile("fatal_probe.exe");
+        std::string commandLine = "\"" + exe + "\" " + name + " \"" + boxes + "\" " + mode;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &process));
+        UniqueHandle processHandle(process.hProcess);
+        UniqueHandle threadHandle(process.hThread);
+        ASSERT_EQ(WaitForSingleObject(processHandle.Get(), 60000), WAIT_OBJECT_0) << mode;
+        DWORD code = ~0u;
+        GetExitCodeProcess(processHandle.Get(), &code);
+        EXPECT_EQ(code, 0u) << mode;
+        EXPECT_FALSE(MutexExists(name)) << mode;
+        const std::vector<std::string> lines = SplitLines(ReadText(boxes));
+        ASSERT_EQ(lines.size(), 1u) << mode << ": " << ReadText(boxes);
+        EXPECT_EQ(lines[0].rfind(start, 0), 0u) << lines[0];
+        EXPECT_NE(lines[0].find(" in module 'fatal_probe.exe'."), std::string::npos) << lines[0];
+    }
 }
 
 TEST(Application, ExceptionFromOneMessageIsShownAndTheMessageCountsAsHandled)

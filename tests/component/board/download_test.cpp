@@ -1,5 +1,6 @@
 // TDownload against the simulated download library beside the test: the version it reads and
 // the seven download arguments, in their order and as the library receives them.
+#include "base/Fault.h"
 #include "base/Paths.h"
 #include "board/Download.h"
 #include "tests/support/TestBench.h"
@@ -44,5 +45,29 @@ TEST(Download, OnlyTheLowByteOfTheAnswerCounts)
         TestBench bench(std::string("download_result = ") + raw + "\n");
         TDownload download;
         EXPECT_EQ(download.JtagDownload(sof, 80000, false, 0, 0, false, true), succeeded);
+    }
+}
+
+// A fault inside either call comes out as the program's exception, worded with the library's
+// name, and the library is let go.
+TEST(Download, FaultInTheVersionOrTheDownloadIsAnExceptionAndTheLibraryIsLetGo)
+{
+    for (std::string entry : {"version", "download"}) {
+        TestBench bench("fault_in = " + entry + "\n");
+        TDownload download;
+        ASSERT_TRUE(download.IsLoaded());
+        std::string text;
+        try {
+            if (entry == "version")
+                download.QuartusVersion();
+            else
+                download.JtagDownload(ExeFolder() + "KV7_MassProduction_340.sof", 80000, false, 0, 0, false, true);
+        } catch (const TLibraryFault& fault) {
+            text = fault.what();
+        }
+        EXPECT_TRUE(text.ends_with(" in module 'PALDRIX_DOWNLOAD.DLL'. Read of address " + HexAddress(0) + "."))
+            << entry << ": " << text;
+        EXPECT_FALSE(download.IsLoaded());
+        EXPECT_EQ(download.QuartusVersion(), 0.0);
     }
 }

@@ -1,6 +1,8 @@
 // TJtagPort against the simulated JTAG library beside the test: how many library calls reads
 // and drains make, what a read that times out returns, what a lying library cannot do to the
 // caller's memory, and that opening a port closes the one before.
+#include "base/Fault.h"
+#include "base/Paths.h"
 #include "board/Jtagport.h"
 #include "tests/support/TestBench.h"
 
@@ -9,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string_view>
 
 namespace {
 
@@ -96,4 +99,50 @@ TEST(JtagPort, RefusedWriteLeavesThePortOpen)
     OpenPort open("write_fails = yes\n");
     EXPECT_FALSE(open.Port.Write(NAME_REQUEST, sizeof NAME_REQUEST));
     EXPECT_TRUE(open.Port.IsOpen());
+}
+
+// A fault inside the library's open is swallowed: the port stays closed and the executable's
+// folder is current again, as after an open that failed.
+TEST(JtagPort, FaultInsideTheOpenLeavesThePortClosedAndTheExecutablesFolderCurrent)
+{
+    TestBench bench("fault_in = open\n");
+    SetCurrentDirectoryA(bench.Folder.c_str());
+    TJtagPort port(0, "");
+    EXPECT_FALSE(port.Open());
+    EXPECT_FALSE(port.IsOpen());
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_EQ(std::string(current) + "\\", ExeFolder());
+}
+
+// Anywhere else the fault comes out as the program's exception, worded with the library's
+// name, and the port lets the library go: nothing calls into it again, a close included.
+TEST(JtagPort, FaultInWriteReadOrCloseIsAnExceptionAndTheLibraryIsNotCalledAgain)
+{
+    for (std::string_view entry : {"write", "read", "close"}) {
+        TestBench bench("configured = yes\n");
+        TJtagPort port(0, "");
+        ASSERT_TRUE(port.Open());
+        bench.Write("configured = yes\nfault_in = " + std::string(entry) + "\n");
+        std::array<uint8_t, 4> buffer{};
+        std::string text;
+        try {
+            if (entry == "write")
+                port.Write(NAME_REQUEST, sizeof NAME_REQUEST);
+            else if (entry == "read")
+                port.Read(buffer.data(), 4, 200);
+            else
+                port.Close();
+        } catch (const TLibraryFault& fault) {
+            text = fault.what();
+        }
+        EXPECT_EQ(text.rfind("Access violation at address ", 0), 0u) << entry << ": " << text;
+        EXPECT_TRUE(text.ends_with(" in module 'PALDRIX_JTAG.DLL'. Read of address " + HexAddress(0) + "."))
+            << entry << ": " << text;
+        EXPECT_FALSE(port.IsOpen());
+        EXPECT_EQ(JtagCallCount("open"), -1) << entry << ": the library is let go";
+        EXPECT_FALSE(port.Write(NAME_REQUEST, sizeof NAME_REQUEST));
+        EXPECT_EQ(port.Read(buffer.data(), 4, 0), 0);
+        port.Close();
+    }
 }

@@ -3,6 +3,7 @@
 // a connector test with no board, and the preconditions that end the program.
 #include "InspectionDesk.h"
 
+#include "base/Fault.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestBench.h"
 
@@ -72,6 +73,42 @@ TEST(InspectionRun, ReleaseBoardClosesThePortOnce)
 
     form.ReleaseBoard();
     EXPECT_EQ(bench.JournalLines("jtag close ").size(), 1u);
+}
+
+// A fault inside a maker library ends the run with the window idle and the board let go
+// without another call into the library (no close); the fault goes on to the window's
+// exception box, and the next press starts over.
+TEST(InspectionRun, FaultInsideTheLibraryLeavesTheWindowIdleAndTheBoardLetGo)
+{
+    TestBench bench("configured = yes\n");
+    BoxRecorder boxes;
+    TShownForm shown;
+    TFormMain& form = shown.Form;
+    form.ButtonOrbaClick(form.ButtonOrba[0]);
+    ASSERT_EQ(form.PanelText[0], "ORBA-A PASS");
+
+    bench.Write("configured = yes\nfault_in = write\n");
+    EXPECT_THROW(form.ButtonOrbaClick(form.ButtonOrba[1]), TLibraryFault);
+    EXPECT_EQ(form.PanelText[1], "0");
+    EXPECT_TRUE(ButtonsEnabled(form));
+    EXPECT_FALSE(form.Busy);
+    EXPECT_FALSE(form.CurrentBoard);
+    EXPECT_TRUE(bench.JournalLines("jtag close ").empty());
+
+    bench.Write("configured = yes\n");
+    form.ButtonOrbaClick(form.ButtonOrba[1]);
+    EXPECT_EQ(form.PanelText[0], "ORBA-B PASS");
+
+    // The close of a held board whose firmware has changed.
+    bench.Write("configured = yes\nfirmware = OTHER_FW\nfault_in = close\n");
+    EXPECT_THROW(form.ButtonOrbaClick(form.ButtonOrba[2]), TLibraryFault);
+    EXPECT_TRUE(ButtonsEnabled(form));
+    EXPECT_FALSE(form.Busy);
+    EXPECT_FALSE(form.CurrentBoard);
+
+    bench.Write("configured = yes\n");
+    form.ButtonOrbaClick(form.ButtonOrba[2]);
+    EXPECT_EQ(form.PanelText[0], "ORBA-C PASS");
 }
 
 TEST(InspectionRun, ConnectorTestWithoutBoardIsNgAndSendsNothing)

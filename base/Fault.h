@@ -1,0 +1,45 @@
+/*
+ * A structured exception as the program reports it: what happened, at which instruction, in
+ * which module, and for a memory fault which address was touched how. The text follows the
+ * wording operators know from the exception box:
+ *     Access violation at address 6A0412F3 in module 'PALDRIX_JTAG.DLL'. Read of address 00000000.
+ */
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+struct TFault {
+    DWORD Code = 0;
+    uintptr_t Address = 0;
+    // The module holding Address, by file name alone; empty when no module holds it.
+    std::string Module;
+    // Memory faults only: 0 read, 1 write, 8 execution, and the address touched.
+    bool HasAccess = false;
+    ULONG_PTR Access = 0;
+    uintptr_t AccessAddress = 0;
+};
+
+// Fills a fault from what the system handed to an exception handler; Module stays empty,
+// because looking it up is not something to do on a stack that may have overflowed.
+void RecordFault(const EXCEPTION_RECORD& record, TFault& fault);
+
+// The file name of the module that holds the address, or "" when none does.
+std::string ModuleNameOf(uintptr_t address);
+
+std::string DescribeFault(const TFault& fault);
+
+// An address as the description writes it: upper-case hex with as many digits as a pointer
+// has, 8 in the 32-bit program.
+std::string HexAddress(uintptr_t value);
+
+// A fault inside a foreign library, as the exception that carries it to the window's exception
+// box: its text is the description above.
+class TLibraryFault : public std::runtime_error {
+public:
+    explicit TLibraryFault(const TFault& fault) : std::runtime_error(DescribeFault(fault)), Fault(fault) {}
+    TFault Fault;
+};
