@@ -14,14 +14,19 @@ namespace {
 
 constexpr DWORD POLL_MS = 50;
 
-// The program's one visible box, waited for; a second one at the same time is a failure.
+// The box the operator can answer, waited for. A box shown above another one must be modal to
+// it, so that only the upper one takes input; two boxes that both take input are a failure.
 BoxView WaitForBox(Session& session, const Deadline& deadline)
 {
     Program& program = session.CurrentProgram();
     for (;;) {
         std::vector<HWND> boxes = FindBoxes(program.Process->ProcessId());
-        if (boxes.size() > 1)
-            throw Failure(Format("%s shows %zu boxes at once", session.Current.c_str(), boxes.size()));
+        if (boxes.size() > 1) {
+            std::erase_if(boxes, [](HWND box) { return !IsWindowEnabled(box); });
+            if (boxes.size() != 1)
+                throw Failure(Format("%s shows %zu boxes that take input at once", session.Current.c_str(),
+                                     boxes.size()));
+        }
         BoxView view;
         if (boxes.size() == 1 && ReadBox(boxes[0], view))
             return view;
