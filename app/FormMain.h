@@ -9,6 +9,7 @@
  *     status "<text>" <RRGGBB>     progress <n>     buttons enabled|disabled
  *     window font "<face>"         speed factor <f> (<ms> ms)
  *     close refused | close granted | close deferred until the run ends | window destroyed
+ *     session ends
  * The inspection part's own lines (run start and end, the board's release, the detected
  * device) are listed where they are written, in inspection/InspectionRun.cpp and BringUp.cpp.
  */
@@ -39,7 +40,8 @@ public:
     void Show();
 
     // Marks an inspection run in progress for as long as it lives. A close granted meanwhile
-    // leaves the window on the screen until the run's guard goes. A guard that could not be
+    // stops the run at its next wait or box (TRunStopped) and leaves the window on the screen
+    // until the run's guard goes. A guard that could not be
     // taken (a run is already in progress, or the window is closing) is false, and the caller
     // must not start its run.
     class TRunGuard {
@@ -81,6 +83,7 @@ public:
 
     // --- the inspection part (inspection/) -------------------------------------------------
     void ButtonOrbaClick(HWND sender);
+    void RunInspection(HWND sender);
     bool TestConnector(int32_t index);
     void ClearResults();
     void MarkShape(TShape& shape, bool visible, COLORREF color);
@@ -133,6 +136,7 @@ private:
     void OnPaint();
     LRESULT OnControlColor(HDC dc, HWND control);
     void OnClose();
+    void OnEndSession();
     void OnDestroyDeferred();
     void OnDestroy();
     void HideHoverShapes();

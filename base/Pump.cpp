@@ -1,5 +1,7 @@
 #include "Pump.h"
 
+#include "RunStop.h"
+
 namespace {
 
 bool Quit = false;
@@ -40,6 +42,7 @@ void PumpPendingMessages()
         }
         Dispatch(message);
     }
+    ThrowIfRunStopped();
 }
 
 void WaitForInput(DWORD milliseconds, HANDLE handle)

@@ -8,7 +8,8 @@
 #include <windows.h>
 
 // Dispatches every message pending for this thread without blocking. A WM_QUIT met here is
-// remembered for the main loop instead of being lost inside a nested wait.
+// remembered for the main loop instead of being lost inside a nested wait. Throws TRunStopped
+// (base/RunStop.h) afterwards when one of the messages closed the window under a run.
 void PumpPendingMessages();
 
 // True once a WM_QUIT has been taken from the queue by any pump; QuitCode is its exit code.

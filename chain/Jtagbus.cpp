@@ -10,6 +10,7 @@
 
 #include "base/Handles.h"
 #include "base/Paths.h"
+#include "base/SessionEnd.h"
 #include "base/Trace.h"
 
 #include <windows.h>
@@ -79,7 +80,8 @@ std::string WriteBatchFile(const std::string& path, const std::string& line)
 class TempFilesCleanup {
 public:
     TempFilesCleanup(const std::string& batch, const std::string& report) : Batch(batch), Report(report) {}
-    ~TempFilesCleanup()
+    ~TempFilesCleanup() { RemoveNow(); }
+    void RemoveNow()
     {
         DeleteIfPresent(Batch);
         DeleteIfPresent(Report);
@@ -100,6 +102,7 @@ bool TJtagBus::DetectChain(TChainList& list, int cable)
     const std::string batchPath = folder + BATCH_FILE_NAME;
     const std::string reportPath = folder + REPORT_FILE_NAME;
     TempFilesCleanup cleanup(batchPath, reportPath);
+    TSessionEndRelease removeAtSessionEnd([&cleanup] { cleanup.RemoveNow(); });
 
     auto fail = [](const std::string& description) {
         Trace("chain detection failed: %s", TraceQuote(description).c_str());

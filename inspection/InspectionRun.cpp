@@ -7,13 +7,16 @@
  * Trace lines written here, so that a field engineer (and the end-to-end tests) can tell one
  * press from the next:
  *     run ORBA-<c> start                   after the warning, when the run really begins
- *     run ORBA-<c> end PASS|NG|not ready   once the window is idle again
+ *     run ORBA-<c> end PASS|NG|not ready|closed   once the window is idle again (closed: the
+ *                                          window closed under the run and stopped it)
  */
 #include "app/FormMain.h"
 
 #include "app/ProgressMath.h"
 #include "base/Assert.h"
 #include "base/Box.h"
+#include "base/PendingInput.h"
+#include "base/RunStop.h"
 #include "base/Trace.h"
 #include "inspection/PairTable.h"
 
@@ -45,7 +48,11 @@ public:
     TRunEnd(TFormMain& form, char letter) : Form(form), Letter(letter), StartTick(GetTickCount()) {}
     ~TRunEnd()
     {
+        if (RunStopRequested())
+            Outcome = "closed";
         Form.StopProgress();
+        // Clicks and keys made while the run held the window were meant for no run.
+        DropPendingInput();
         Form.EnableButtons(true);
         Form.SetFormCursor(nullptr);
         Form.Busy = false;
@@ -69,6 +76,15 @@ void TFormMain::ButtonOrbaClick(HWND sender)
     TRunGuard run(*this);
     if (!run)
         return;
+    try {
+        RunInspection(sender);
+    } catch (const TRunStopped&) {
+        // The window closed under the run; it goes once the guard has.
+    }
+}
+
+void TFormMain::RunInspection(HWND sender)
+{
     auto button = std::find(std::begin(ButtonOrba), std::end(ButtonOrba), sender);
     if (button == std::end(ButtonOrba))
         return;
