@@ -62,7 +62,17 @@ KV7_HANDLER(RunCloseBy)
     HWND main = session.MainWindow(deadline);
     const std::string& how = TextArg(command, 0);
     if (how == "box") {
-        ClickAt(CloseBoxCentre(main), deadline);
+        POINT closeBox = CloseBoxCentre(main);
+        // A window that answers at once confirms the place; a busy one cannot, and is clicked
+        // all the same, as a hand would.
+        constexpr UINT HIT_TEST_MS = 200;
+        DWORD_PTR hit = HTNOWHERE;
+        if (SendMessageTimeoutA(main, WM_NCHITTEST, 0, MAKELPARAM(closeBox.x, closeBox.y), SMTO_NORMAL, HIT_TEST_MS,
+                                &hit) &&
+            hit != HTCLOSE)
+            throw Failure(Format("the close box is not at %ld,%ld (hit test %lu)", closeBox.x, closeBox.y,
+                                 static_cast<unsigned long>(hit)));
+        ClickAt(closeBox, deadline);
     } else if (how == "keys") {
         PressKeys("alt+f4");
     } else if (how == "system") {
