@@ -1,7 +1,7 @@
 /*
  * The names and the one command line that chain detection writes: where its two temporary
- * files go, where the programmer lives, and the batch line that runs it with its output
- * redirected into the report.
+ * files go, where the programmer lives, the batch line that runs it with its output redirected
+ * into the report, and the command line that starts the batch file.
  */
 #pragma once
 
@@ -17,10 +17,15 @@ std::string WithTrailingBackslash(const std::string& folder);
 // Quartus folder + "\bin\" + the programmer, joined as they stand (no separator repair).
 std::string ProgrammerPath(const std::string& quartusFolder);
 
-// A path as cmd must see it: in double quotes when it holds a blank, else unchanged, byte for
-// byte. Without the quotes a blank (a user name with one gives the temporary folder one)
-// splits the path and the programmer never runs.
-std::string QuotedIfBlank(const std::string& path);
+// A path as the batch file must spell it: in double quotes, with every % doubled, when it
+// holds a blank or a character cmd gives a meaning (& | < > ^ ( ) % ! , ; =); otherwise
+// unchanged, byte for byte. An account or folder name may hold any of them.
+std::string BatchFileWord(const std::string& path);
 
-// "<programmer> -c USB-Blaster[USB-<cable>] -a  >  <report>", nothing after it.
+// The batch file's path as the command line that starts it: quoted under the same rule, but
+// every % left single.
+std::string CommandLineWord(const std::string& path);
+
+// "<programmer> -c USB-Blaster[USB-<cable>] -a  >  <report>", nothing after it, both paths
+// spelled as BatchFileWord spells them.
 std::string BatchLine(const std::string& programmer, int cable, const std::string& report);

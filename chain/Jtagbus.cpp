@@ -126,7 +126,7 @@ bool TJtagBus::DetectChain(TChainList& list, int cable)
         return fail(failure);
 
     const DWORD runStart = GetTickCount();
-    if (!QuartusExecute(QuotedIfBlank(batchPath), PROGRAMMER_TIMEOUT_MS))
+    if (!QuartusExecute(CommandLineWord(batchPath), PROGRAMMER_TIMEOUT_MS))
         return fail("quartus_prm fail(" + std::to_string((GetTickCount() - runStart) / 1000) + " sec)");
 
     DelayWithMessages(SETTLE_AFTER_RUN_MS);

@@ -9,16 +9,12 @@
 
 #include <windows.h>
 
-namespace {
-
 std::string CurrentDirectory()
 {
     char folder[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, folder);
     return folder;
 }
-
-} // namespace
 
 TestBench::TestBench(const std::optional<std::string>& text, const std::string& folderName)
     : Temp(folderName), Folder(Temp.Path()), Path(Temp / "bench.ini"), SavedDirectory(CurrentDirectory())

@@ -41,6 +41,12 @@ private:
     std::string SavedDirectory;
 };
 
+// The process's current directory as Windows gives it: no trailing backslash but at a root.
+std::string CurrentDirectory();
+
+// The board name request, the one request every exchange with the test firmware starts with.
+inline constexpr uint8_t NAME_REQUEST[] = {0xAA, 0x00, 0x00, 0x00, 0x00, 0x55};
+
 // How often the simulated JTAG library loaded in this process was called ("open", "close",
 // "write", "read"), or -1 when it is not loaded.
 int32_t JtagCallCount(const char* entry);

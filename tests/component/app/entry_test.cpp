@@ -1,9 +1,9 @@
-// The process entry's promises: one copy at a time, every escaping exception shown in the
-// application's error box, the mutex released on every path, and 0 returned. Each test uses
-// a mutex name of its own, so a real copy of the tool running beside the tests is not touched.
+// The process entry's promises that the e2e single-instance and closing scripts cannot provoke:
+// every escaping exception shown in the application's error box, the mutex released on that
+// path too, and 0 returned. Each test uses a mutex name of its own, so a real copy of the tool
+// running beside the tests is not touched.
 #include "app/Application.h"
 #include "app/Entry.h"
-#include "app/FormMain.h"
 
 #include "base/Handles.h"
 #include "tests/support/BoxRecorder.h"
@@ -27,31 +27,6 @@ bool MutexExists(const std::string& name)
 }
 
 } // namespace
-
-TEST(Entry, SecondCopyOnlyShowsThatTheFirstIsRunning)
-{
-    BoxRecorder boxes;
-    std::string name = TestMutexName("second");
-    UniqueHandle first(CreateMutexA(nullptr, TRUE, name.c_str()));
-    ASSERT_TRUE(first);
-
-    bool started = false;
-    EXPECT_EQ(RunSingleInstance(name.c_str(), [&] { started = true; }), 0);
-    EXPECT_FALSE(started);
-    ASSERT_EQ(boxes.Boxes.size(), 1u);
-    EXPECT_EQ(boxes.Boxes[0].Kind, BoxKind::Information);
-    EXPECT_EQ(boxes.Boxes[0].Buttons, BoxButtons::Ok);
-    EXPECT_EQ(boxes.Boxes[0].Caption, "Information");
-    EXPECT_EQ(boxes.Boxes[0].Text, "The application is running.");
-
-    // Once the first copy has gone, the next one starts, holding the mutex while it runs.
-    first.Reset();
-    bool heldWhileRunning = false;
-    EXPECT_EQ(RunSingleInstance(name.c_str(), [&] { heldWhileRunning = MutexExists(name); }), 0);
-    EXPECT_TRUE(heldWhileRunning);
-    EXPECT_FALSE(MutexExists(name));
-    EXPECT_EQ(boxes.Boxes.size(), 1u);
-}
 
 TEST(Entry, EscapingExceptionsAreShownAndTheMutexIsReleased)
 {
@@ -86,19 +61,4 @@ TEST(Application, ExceptionFromOneMessageIsShownAndTheMessageCountsAsHandled)
     EXPECT_EQ(boxes.Boxes[1].Text, "bad state");
     EXPECT_EQ(boxes.Boxes[2].Text, "");
     EXPECT_EQ(boxes.Boxes[0].Kind, BoxKind::Error);
-}
-
-TEST(Application, RunsUntilTheMainWindowHasClosed)
-{
-    BoxRecorder boxes;
-    TApplication application;
-    application.Initialize();
-    application.CreateForm();
-    ASSERT_NE(FormMain, nullptr);
-    HWND window = FormMain->Handle();
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    application.Run();
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_FALSE(FormMain->NotShownYet);
-    EXPECT_TRUE(boxes.Boxes.empty());
 }

@@ -71,7 +71,7 @@ const RECT PANEL = {0, 0, PANEL_WIDTH, PANEL_HEIGHT};
 
 } // namespace
 
-TEST(ProgressPanelPainter, ZeroOrNoNumberDrawsNothing)
+TEST(ProgressPanelPainter, ZeroOrNoNumberDrawsNothingAndNoNumberDrawsOutsideTheRectangle)
 {
     UniqueFont font = BarFont();
     for (const char* text : {"0", "", "abc", "5x"}) {
@@ -79,44 +79,6 @@ TEST(ProgressPanelPainter, ZeroOrNoNumberDrawsNothing)
         PaintProgressPanel(surface.Get(), PANEL, text, font.Get());
         EXPECT_EQ(surface.Count(0, PANEL_WIDTH, UNTOUCHED), PANEL_WIDTH * PANEL_HEIGHT) << text;
     }
-}
-
-TEST(ProgressPanelPainter, FullBarIsBlueWithAWhiteLabel)
-{
-    UniqueFont font = BarFont();
-    Surface surface;
-    PaintProgressPanel(surface.Get(), PANEL, "100", font.Get());
-    EXPECT_EQ(surface.Count(0, PANEL_WIDTH, UNTOUCHED), 0);
-    EXPECT_EQ(surface.At(0, 0), COLOUR_BLUE);
-    EXPECT_EQ(surface.At(PANEL_WIDTH - 1, PANEL_HEIGHT - 1), COLOUR_BLUE);
-    // The label sits in the middle: white ink there, none at the ends.
-    EXPECT_GT(surface.Count(PANEL_WIDTH / 2 - 20, PANEL_WIDTH / 2 + 20, COLOUR_WHITE), 10);
-    EXPECT_EQ(surface.Count(0, 40, COLOUR_WHITE), 0);
-    EXPECT_EQ(surface.Count(PANEL_WIDTH - 40, PANEL_WIDTH, COLOUR_WHITE), 0);
-}
-
-TEST(ProgressPanelPainter, HalfBarSplitsTheLabelsColours)
-{
-    UniqueFont font = BarFont();
-    Surface surface;
-    PaintProgressPanel(surface.Get(), PANEL, "50", font.Get());
-    const int split = PANEL_WIDTH / 2;
-    EXPECT_EQ(surface.Count(0, PANEL_WIDTH, UNTOUCHED), 0);
-    EXPECT_EQ(surface.At(0, 0), COLOUR_BLUE);
-    EXPECT_EQ(surface.At(split - 1, 0), COLOUR_BLUE);
-    EXPECT_EQ(surface.At(split, 0), COLOUR_WHITE);
-    EXPECT_EQ(surface.At(PANEL_WIDTH - 1, PANEL_HEIGHT - 1), COLOUR_WHITE);
-    // "50%" straddles the split: white ink on the bar's side, blue ink on the other.
-    EXPECT_GT(surface.Count(split - 20, split, COLOUR_WHITE), 3);
-    EXPECT_GT(surface.Count(split, split + 20, COLOUR_BLUE), 3);
-    // Away from the label each side is one plain colour.
-    EXPECT_EQ(surface.Count(0, split - 30, COLOUR_BLUE), (split - 30) * PANEL_HEIGHT);
-    EXPECT_EQ(surface.Count(split + 30, PANEL_WIDTH, COLOUR_WHITE), (PANEL_WIDTH - split - 30) * PANEL_HEIGHT);
-}
-
-TEST(ProgressPanelPainter, StaysInsideItsRectangle)
-{
-    UniqueFont font = BarFont();
     Surface surface;
     RECT inner = {40, 2, 150, 17};
     for (const char* text : {"-30", "250", "100"})
@@ -125,6 +87,34 @@ TEST(ProgressPanelPainter, StaysInsideItsRectangle)
     EXPECT_EQ(surface.Count(150, PANEL_WIDTH, UNTOUCHED), (PANEL_WIDTH - 150) * PANEL_HEIGHT);
     EXPECT_EQ(surface.At(60, 0), UNTOUCHED);
     EXPECT_EQ(surface.At(60, 18), UNTOUCHED);
+}
+
+TEST(ProgressPanelPainter, FullBarIsBlueWithAWhiteLabelInTheMiddle)
+{
+    UniqueFont font = BarFont();
+    Surface surface;
+    PaintProgressPanel(surface.Get(), PANEL, "100", font.Get());
+    EXPECT_EQ(surface.Count(0, PANEL_WIDTH, UNTOUCHED), 0);
+    EXPECT_EQ(surface.At(0, 0), COLOUR_BLUE);
+    EXPECT_EQ(surface.At(PANEL_WIDTH - 1, PANEL_HEIGHT - 1), COLOUR_BLUE);
+    EXPECT_GT(surface.Count(PANEL_WIDTH / 2 - 20, PANEL_WIDTH / 2 + 20, COLOUR_WHITE), 10);
+    EXPECT_EQ(surface.Count(0, 40, COLOUR_WHITE) + surface.Count(PANEL_WIDTH - 40, PANEL_WIDTH, COLOUR_WHITE), 0);
+}
+
+TEST(ProgressPanelPainter, HalfBarSplitsTheLabelsColours)
+{
+    UniqueFont font = BarFont();
+    Surface surface;
+    PaintProgressPanel(surface.Get(), PANEL, "50", font.Get());
+    const int split = PANEL_WIDTH / 2;
+    EXPECT_EQ(surface.At(split - 1, 0), COLOUR_BLUE);
+    EXPECT_EQ(surface.At(split, 0), COLOUR_WHITE);
+    // "50%" straddles the split: white ink on the bar's side, blue ink on the other.
+    EXPECT_GT(surface.Count(split - 20, split, COLOUR_WHITE), 3);
+    EXPECT_GT(surface.Count(split, split + 20, COLOUR_BLUE), 3);
+    // Away from the label each side is one plain colour.
+    EXPECT_EQ(surface.Count(0, split - 30, COLOUR_BLUE), (split - 30) * PANEL_HEIGHT);
+    EXPECT_EQ(surface.Count(split + 30, PANEL_WIDTH, COLOUR_WHITE), (PANEL_WIDTH - split - 30) * PANEL_HEIGHT);
 }
 
 TEST(StatusPanelPainter, TextInItsColourOnTheBarsFace)

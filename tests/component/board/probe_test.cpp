@@ -3,10 +3,15 @@
 // one entry point, or nothing) beside it, runs it, and reads the boxes it was shown.
 #include "ProbeRun.h"
 
+#include "base/Handles.h"
 #include "tests/support/BuiltFiles.h"
 #include "tests/support/TestBench.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
+
+#include <span>
 
 using Lines = std::vector<std::string>;
 
@@ -44,19 +49,27 @@ TEST(Probe, CompleteLibrariesBesideTheProgramAreTakenSilently)
     EXPECT_EQ(RunProbe(bench.Folder, "download").Lines, (Lines{"loaded 1", "version 9.100000", "download 1"}));
 }
 
+// Each variant lacks exactly its one entry point, so each case proves that very one is checked.
+static void ExpectLacksOnly(const std::string& variant, std::span<const char* const> entries, const char* lacking)
+{
+    const UniqueModule library(LoadLibraryA(BuiltFile(variant).c_str()));
+    ASSERT_TRUE(library) << variant;
+    for (const char* entry : entries)
+        EXPECT_EQ(GetProcAddress(library.Get(), entry) == nullptr, entry == std::string(lacking)) << entry;
+}
+
 class JtagVariant : public testing::TestWithParam<const char*> {};
 
 TEST_P(JtagVariant, IsRefusedAndNeverCalled)
 {
     TestBench bench("");
+    ExpectLacksOnly(LackingVariant("jtag", GetParam()), JTAG_ENTRIES, GetParam());
     ASSERT_TRUE(CopyBuiltFile(LackingVariant("jtag", GetParam()), bench.Folder));
     EXPECT_EQ(RunProbe(bench.Folder, "board").Lines, Join("box Error OK fail to find some API", NO_CONNECTION));
     EXPECT_TRUE(bench.JournalLines("jtag ").empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Lacking, JtagVariant,
-                         testing::Values("PALDRIX_JtagOpen", "PALDRIX_JtagClose", "PALDRIX_JtagWrite",
-                                         "PALDRIX_JtagRead"),
+INSTANTIATE_TEST_SUITE_P(Lacking, JtagVariant, testing::ValuesIn(JTAG_ENTRIES),
                          [](const auto& info) { return std::string(info.param); });
 
 class DownloadVariant : public testing::TestWithParam<const char*> {};
@@ -64,20 +77,15 @@ class DownloadVariant : public testing::TestWithParam<const char*> {};
 TEST_P(DownloadVariant, IsRefusedAndNeverCalled)
 {
     TestBench bench("");
+    ExpectLacksOnly(LackingVariant("download", GetParam()), DOWNLOAD_ENTRIES, GetParam());
     ASSERT_TRUE(CopyBuiltFile(LackingVariant("download", GetParam()), bench.Folder));
     ASSERT_TRUE(CopyBuiltFile("KV7_MassProduction_340.sof", bench.Folder));
     EXPECT_EQ(RunProbe(bench.Folder, "download").Lines, Join(INCOMPLETE_DOWNLOAD, NO_DOWNLOAD));
     EXPECT_TRUE(bench.JournalLines("download ").empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lacking, DownloadVariant,
-    testing::Values("PALDRIX_DownloadEEPROMByByteBlaster", "PALDRIX_JtagDownloadByteBlaster", "PALDRIX_JtagDownload",
-                    "PALDRIX_JtagDownloadChain", "PALDRIX_Programming", "PALDRIX_DownloadNios2",
-                    "PALDRIX_DownloadNios2Ex", "PALDRIX_Nios2Terminal", "PALDRIX_FlashProgrammer", "PALDRIX_AsDownload",
-                    "PALDRIX_AsDownloadPV", "PALDRIX_IsUsbBlasterDriverReady", "PALDRIX_GetQuatusVersion",
-                    "PALDRIX_SetQuartusProgrammerPath", "PALDRIX_quartus_pgm", "PALDRIX_EnableBlasterII"),
-    [](const auto& info) { return std::string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Lacking, DownloadVariant, testing::ValuesIn(DOWNLOAD_ENTRIES),
+                         [](const auto& info) { return std::string(info.param); });
 
 // A violated precondition shows the assertion report and ends the process with code 3 before
 // anything is sent to the board.

@@ -19,13 +19,6 @@ bool KeyExists()
     return RegOpenKeyExA(HKEY_LOCAL_MACHINE, QUARTUS_KEY, 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
 }
 
-std::string CurrentDirectory()
-{
-    char folder[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    return std::string(folder) + "\\";
-}
-
 // Opens a port from the bench folder and returns the folder the library was called from.
 std::string OpenFromBenchFolder(TestBench& bench)
 {
@@ -35,7 +28,7 @@ std::string OpenFromBenchFolder(TestBench& bench)
         EXPECT_TRUE(port.Open());
         port.Close();
     }
-    EXPECT_EQ(CurrentDirectory(), ExeFolder());
+    EXPECT_EQ(CurrentDirectory() + "\\", ExeFolder());
     auto opens = bench.JournalLines("jtag open ");
     if (opens.size() != 1)
         return "(" + std::to_string(opens.size()) + " opens)";

@@ -4,9 +4,22 @@
  */
 #include "ChainDesk.h"
 
+#include "chain/Jtagbus.h"
 #include "tests/support/TextFiles.h"
 
+#include <memory>
+
 DWORD MsSince(DWORD start) { return GetTickCount() - start; }
+
+TDetection Detect(int cable)
+{
+    TDetection result;
+    auto bus = std::make_unique<TJtagBus>();
+    const DWORD start = GetTickCount();
+    result.Ok = bus->DetectChain(result.List, cable);
+    result.Ms = MsSince(start);
+    return result;
+}
 
 ChainDesk::ChainDesk(const std::string& name, bool trailingBackslash) : TestBench("", name)
 {

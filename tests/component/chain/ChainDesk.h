@@ -5,6 +5,7 @@
  */
 #pragma once
 
+#include "chain/ChainDevice.h"
 #include "tests/support/TestBench.h"
 
 #include <windows.h>
@@ -62,3 +63,11 @@ private:
 };
 
 DWORD MsSince(DWORD start);
+
+// One whole detection on a bus of its own, as bring-up makes it, and how long it took.
+struct TDetection {
+    bool Ok;
+    TChainList List;
+    DWORD Ms;
+};
+TDetection Detect(int cable = 0);

@@ -93,37 +93,31 @@ TEST(ChainReportFile, WaitFileReadyWaitsForTheHolderWithinItsLimit)
     EXPECT_FALSE(bus.WaitFileReady(path, 300));
     EXPECT_GE(MsSince(start), 300u);
 
-    // Released by its holder partway through the wait.
+    // Released by its holder partway through the wait: the wait ends after the release.
+    start = GetTickCount();
     std::thread release([&holder] {
         Sleep(300);
         holder.Reset();
     });
-    start = GetTickCount();
-    EXPECT_TRUE(bus.WaitFileReady(path, 5000));
-    EXPECT_GE(MsSince(start), 250u);
-    EXPECT_LT(MsSince(start), 5000u);
+    EXPECT_TRUE(bus.WaitFileReady(path, 30000));
+    EXPECT_GE(MsSince(start), 290u);
     release.join();
 }
 
+// Codes that end the wait return long before a generous limit; the others run to a short one.
 TEST(ChainRunner, ExitCodesEndTheWaitOrNot)
 {
     TJtagBus bus;
-    struct Case {
-        const char* Command;
-        bool Ok;
-        bool RunsToLimit;
-    };
-    for (const Case& c : {Case{"cmd /c exit 0", true, false}, Case{"cmd /c exit 2", false, false},
-                          Case{"cmd /c exit 3", false, false}, Case{"cmd /c exit 4", false, false},
-                          Case{"cmd /c exit 1", false, true}, Case{"cmd /c exit 259", false, true},
-                          Case{"kv7-no-such-program.exe", false, false}}) {
-        SCOPED_TRACE(c.Command);
+    for (const char* command : {"cmd /c exit 2", "cmd /c exit 3", "cmd /c exit 4", "kv7-no-such-program.exe"}) {
         const DWORD start = GetTickCount();
-        EXPECT_EQ(bus.QuartusExecute(c.Command, 1500), c.Ok);
-        if (c.RunsToLimit)
-            EXPECT_GE(MsSince(start), 1500u);
-        else
-            EXPECT_LT(MsSince(start), 1500u);
+        EXPECT_FALSE(bus.QuartusExecute(command, 60000)) << command;
+        EXPECT_LT(MsSince(start), 60000u) << command;
+    }
+    EXPECT_TRUE(bus.QuartusExecute("cmd /c exit 0", 60000));
+    for (const char* command : {"cmd /c exit 1", "cmd /c exit 259"}) {
+        const DWORD start = GetTickCount();
+        EXPECT_FALSE(bus.QuartusExecute(command, 1500)) << command;
+        EXPECT_GE(MsSince(start), 1500u) << command;
     }
 }
 

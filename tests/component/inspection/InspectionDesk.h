@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/FormMain.h"
+#include "tests/support/ControlText.h"
 
 #include <string>
 
@@ -12,11 +13,7 @@ struct TShownForm {
     TFormMain Form;
 };
 
-std::string TextOf(HWND window);
 bool ButtonsEnabled(const TFormMain& form);
 
 // The current directory the way the simulated parts journal it (no trailing backslash).
 std::string JournalFolder(std::string folder);
-
-extern const char POWER_WARNING[];
-extern const char NOT_FOUND_WARNING[];

@@ -3,7 +3,6 @@
 // a connector test with no board, and the preconditions that end the program.
 #include "InspectionDesk.h"
 
-#include "app/ProgressMath.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestBench.h"
 
@@ -11,50 +10,29 @@
 
 #include <cstdio>
 
-namespace {
-
-constexpr COLORREF BLUE = 0x00FF0000;
-constexpr COLORREF RED = 0x000000FF;
-constexpr COLORREF GREEN = 0x00008000;
-
-} // namespace
-
-TEST(InspectionRun, KeepsOneBoardAcrossPressesAndShowsEachVerdict)
+// How each verdict looks is proven on the real program by the e2e inspections; here, what the
+// window cannot show: the board held across presses, the estimate and the bytes on the wire.
+TEST(InspectionRun, KeepsOneBoardAcrossPressesAndClearsTheLastVerdict)
 {
     TestBench bench("configured = yes\nfaulty_a = 0, 17\n");
     BoxRecorder boxes;
     {
         TShownForm shown;
         TFormMain& form = shown.Form;
+        form.SpeedFactor = 1.0f;
 
         form.ButtonOrbaClick(form.ButtonOrba[1]);
         ASSERT_EQ(boxes.Boxes.size(), 1u);
-        EXPECT_EQ(boxes.Boxes[0].Caption, "Warning");
-        EXPECT_EQ(boxes.Boxes[0].Text, POWER_WARNING);
+        EXPECT_EQ(boxes.Boxes[0].Buttons, BoxButtons::YesNo);
         EXPECT_EQ(form.PanelText[0], "ORBA-B PASS");
-        EXPECT_EQ(form.StatusColor, GREEN);
-        EXPECT_EQ(TextOf(form.LabelResult.Window), "PASS");
-        EXPECT_EQ(form.LabelResult.Color, GREEN);
         EXPECT_TRUE(form.ShapeOrba[1].Visible);
-        EXPECT_EQ(form.ShapeOrba[1].PenColor, GREEN);
-        EXPECT_EQ(form.ShapeOrba[1].Hint, "");
-        EXPECT_FALSE(IsWindowVisible(form.MemoError.Window));
-        EXPECT_FALSE(IsWindowVisible(form.LabelError.Window));
-        EXPECT_EQ(form.ExpectedRunMs, RunEstimateMs(form.SpeedFactor));
+        EXPECT_EQ(form.ExpectedRunMs, 47599u); // 1.0 x 28000 x 1.7, truncated
 
         form.ButtonOrbaClick(form.ButtonOrba[0]);
         EXPECT_EQ(boxes.Boxes.size(), 1u) << "the warning is asked until the first Yes only";
         EXPECT_EQ(form.PanelText[0], "ORBA-A NG");
-        EXPECT_EQ(form.StatusColor, RED);
-        EXPECT_EQ(TextOf(form.LabelResult.Window), "NG");
-        EXPECT_EQ(form.LabelResult.Color, RED);
         EXPECT_FALSE(form.ShapeOrba[1].Visible) << "the last verdict is cleared at the next press";
-        EXPECT_TRUE(form.ShapeOrba[0].Visible);
-        EXPECT_EQ(form.ShapeOrba[0].PenColor, RED);
         EXPECT_EQ(TextOf(form.MemoError.Window), "[001]pin 003-004\r\n[002]pin 051-052\r\n");
-        EXPECT_EQ(form.ShapeOrba[0].Hint, "Invalid paired loopback pin:\n(3-4) (51-52) ");
-        EXPECT_TRUE(IsWindowVisible(form.MemoError.Window));
-        EXPECT_TRUE(IsWindowVisible(form.LabelError.Window));
 
         // Idle again: no progress, buttons back, not busy, the board still held.
         EXPECT_EQ(form.PanelText[1], "0");
@@ -103,29 +81,12 @@ TEST(InspectionRun, ConnectorTestWithoutBoardIsNgAndSendsNothing)
     TFormMain& form = shown.Form;
     EXPECT_FALSE(form.TestConnector(2));
     EXPECT_EQ(form.PanelText[0], "ORBA-C NG");
-    EXPECT_EQ(form.StatusColor, RED);
+    EXPECT_EQ(form.StatusColor, COLOUR_RED);
     EXPECT_EQ(TextOf(form.LabelResult.Window), "NG");
-    EXPECT_EQ(form.LabelResult.Color, RED);
+    EXPECT_EQ(form.LabelResult.Color, COLOUR_RED);
     EXPECT_TRUE(form.ShapeOrba[2].Visible);
-    EXPECT_EQ(form.ShapeOrba[2].PenColor, RED);
+    EXPECT_EQ(form.ShapeOrba[2].PenColor, COLOUR_RED);
     EXPECT_FALSE(IsWindowVisible(form.MemoError.Window));
-    EXPECT_TRUE(bench.Journal().empty());
-}
-
-TEST(InspectionRun, WarningAnsweredNoChangesNothing)
-{
-    TestBench bench("configured = yes\n");
-    BoxRecorder boxes;
-    boxes.Question = BoxAnswer::No;
-    TShownForm shown;
-    TFormMain& form = shown.Form;
-    form.ButtonOrbaClick(form.ButtonOrba[2]);
-    form.ButtonOrbaClick(form.ButtonOrba[2]);
-    EXPECT_EQ(boxes.Boxes.size(), 2u) << "each press asks again";
-    EXPECT_TRUE(form.WarnBeforeTest);
-    EXPECT_EQ(form.PanelText[0], "Ready");
-    EXPECT_EQ(form.StatusColor, BLUE);
-    EXPECT_FALSE(form.CurrentBoard);
     EXPECT_TRUE(bench.Journal().empty());
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -23,158 +24,94 @@ std::string Report(const std::string& deviceLines, int cable = 0)
     return BANNER_TOP + "1) USB-Blaster [USB-" + std::to_string(cable) + "]\r\n  " + deviceLines + BANNER_END;
 }
 
-struct Read {
-    bool Ok;
-    TChainList List;
-};
-
-Read ReadReport(const std::string& text, int cable = 0)
+bool Reads(const std::string& text, int cable = 0)
 {
-    Read result;
-    result.Ok = ReadChainReport(result.List, text, cable);
-    return result;
+    TChainList list;
+    return ReadChainReport(list, text, cable);
 }
 
-Read Parse(const std::string& block)
+// The verdict and the fields, code and name in turn, that a device block yields.
+std::pair<bool, std::vector<std::string>> Parse(const std::string& block)
 {
-    Read result;
-    result.Ok = TJtagBus().ParseChainDevices(result.List, block);
-    return result;
+    TChainList list;
+    const bool ok = TJtagBus().ParseChainDevices(list, block);
+    std::vector<std::string> fields;
+    for (const auto& device : list) {
+        fields.push_back(device->Code);
+        fields.push_back(device->DeviceName);
+    }
+    return {ok, fields};
 }
+
+using Fields = std::vector<std::string>;
 
 } // namespace
 
-TEST(ChainReport, OneDeviceWithOrWithoutTrailingBlanks)
+TEST(ChainReport, ReadsTheDevicesOfTheCablesBlock)
 {
-    struct Case {
-        const char* Line;
-        const char* Name;
-    };
-    for (const Case& c : {Case{"020B40DD   EP3SL340", "EP3SL340"}, Case{"020B40DD   EP3SL340   ", "EP3SL340"},
-                          Case{"020B40DD EP3SL110/50ES ", "EP3SL110/50ES"}}) {
-        SCOPED_TRACE(c.Line);
-        Read read = ReadReport(Report(c.Line));
-        ASSERT_TRUE(read.Ok);
-        ASSERT_EQ(read.List.size(), 1u);
-        EXPECT_STREQ(read.List[0]->Code, "020B40DD");
-        EXPECT_STREQ(read.List[0]->DeviceName, c.Name);
-    }
+    TChainList list;
+    ASSERT_TRUE(ReadChainReport(list, Report("020B40DD   EP3SL340\r\n  020A10DD   EPM570   "), 0));
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_STREQ(list[0]->Code, "020B40DD");
+    // Only blanks separate fields: the line end stays in the first name, and bring-up refuses it.
+    EXPECT_STREQ(list[0]->DeviceName, "EP3SL340\r\n");
+    EXPECT_STREQ(list[1]->DeviceName, "EPM570");
+    EXPECT_TRUE(Reads(Report("020B40DD   EP3SL340", 12), 12));
 }
 
-TEST(ChainReport, SeveralDevicesInReportOrderKeepTheLineEndInTheFirstName)
-{
-    Read read = ReadReport(Report("020B40DD   EP3SL340\r\n  020A10DD   EPM570"));
-    ASSERT_TRUE(read.Ok);
-    ASSERT_EQ(read.List.size(), 2u);
-    EXPECT_STREQ(read.List[0]->Code, "020B40DD");
-    EXPECT_STREQ(read.List[0]->DeviceName, "EP3SL340\r\n");
-    EXPECT_STREQ(read.List[1]->Code, "020A10DD");
-    EXPECT_STREQ(read.List[1]->DeviceName, "EPM570");
-}
-
-TEST(ChainReport, FieldsOfThirtyOneCharactersFitAndThirtyTwoDoNot)
+TEST(ChainReport, BlockSplitsIntoWholePairs)
 {
     const std::string fit(31, 'C');
     const std::string over(32, 'N');
-
-    Read both = ReadReport(Report(fit + " " + std::string(31, 'N')));
-    ASSERT_TRUE(both.Ok);
-    EXPECT_EQ(std::string(both.List[0]->Code), fit);
-    EXPECT_EQ(std::string(both.List[0]->DeviceName), std::string(31, 'N'));
-
-    EXPECT_FALSE(ReadReport(Report(over + " EP3SL340")).Ok);
-    EXPECT_FALSE(ReadReport(Report("020B40DD " + over)).Ok);
-
-    // A refused field stops the reading; the pairs before it stay with the caller.
-    Read partial = Parse("020B40DD EP3SL340 020A10DD " + over + " 1 2");
-    EXPECT_FALSE(partial.Ok);
-    ASSERT_EQ(partial.List.size(), 1u);
-    EXPECT_STREQ(partial.List[0]->DeviceName, "EP3SL340");
-}
-
-TEST(ChainReport, CodeWithoutNameEmptiesTheList)
-{
-    for (const char* block : {"020B40DD EP3SL340 020A10DD", "020B40DD EP3SL340 020A10DD   ", "020B40DD"}) {
-        SCOPED_TRACE(block);
-        Read read = Parse(block);
-        EXPECT_FALSE(read.Ok);
-        EXPECT_TRUE(read.List.empty());
-    }
-    EXPECT_FALSE(ReadReport(Report("020B40DD EP3SL340 020A10DD")).Ok);
-}
-
-TEST(ChainReport, BlanksOnlyOrNoPairsIsRefused)
-{
-    Read parsed = Parse("    ");
-    EXPECT_TRUE(parsed.Ok);
-    EXPECT_TRUE(parsed.List.empty());
-    Read read = ReadReport(Report("    "));
-    EXPECT_FALSE(read.Ok);
-    EXPECT_TRUE(read.List.empty());
-}
-
-TEST(ChainReport, OneCharacterNameAtTheEndCompletesThePair)
-{
-    Read read = Parse("020B40DD X");
-    EXPECT_TRUE(read.Ok);
-    ASSERT_EQ(read.List.size(), 1u);
-    EXPECT_STREQ(read.List[0]->DeviceName, "X");
-}
-
-TEST(ChainReport, TabsAndLineEndsBelongToFields)
-{
-    Read read = Parse("A\tB C\r\nD");
-    ASSERT_TRUE(read.Ok);
-    ASSERT_EQ(read.List.size(), 1u);
-    EXPECT_STREQ(read.List[0]->Code, "A\tB");
-    EXPECT_STREQ(read.List[0]->DeviceName, "C\r\nD");
+    EXPECT_EQ(Parse("020B40DD EP3SL110/50ES "), std::make_pair(true, Fields{"020B40DD", "EP3SL110/50ES"}));
+    EXPECT_EQ(Parse("A\tB C\r\nD"), std::make_pair(true, Fields{"A\tB", "C\r\nD"}));
+    EXPECT_EQ(Parse("020B40DD X"), std::make_pair(true, Fields{"020B40DD", "X"}));
+    EXPECT_EQ(Parse("    "), std::make_pair(true, Fields{}));
+    EXPECT_EQ(Parse(fit + " " + fit), std::make_pair(true, Fields{fit, fit}));
+    // A code without its name: nothing read can be trusted.
+    EXPECT_EQ(Parse("020B40DD EP3SL340 020A10DD   "), std::make_pair(false, Fields{}));
+    EXPECT_EQ(Parse("020B40DD"), std::make_pair(false, Fields{}));
+    // A field too long for its record stops the reading; the pairs before it stay.
+    EXPECT_EQ(Parse("020B40DD EP3SL340 020A10DD " + over + " 1 2"),
+              std::make_pair(false, Fields{"020B40DD", "EP3SL340"}));
+    EXPECT_FALSE(Parse(over + " EP3SL340").first);
 }
 
 TEST(ChainReport, RefusedReports)
 {
     const std::string good = Report("020B40DD   EP3SL340");
-    ASSERT_TRUE(ReadReport(good).Ok);
+    ASSERT_TRUE(Reads(good));
+    EXPECT_FALSE(Reads(Report("    ")));
+    EXPECT_FALSE(Reads(Report("020B40DD EP3SL340 020A10DD")));
+    EXPECT_FALSE(Reads(Report(std::string(32, 'C') + " EP3SL340")));
 
-    // The failure line anywhere wins over a good block.
-    EXPECT_FALSE(ReadReport(good + "Error: Unable to read device chain - JTAG chain broken\r\n").Ok);
-    EXPECT_FALSE(ReadReport("Unable to read device chain\r\n" + good).Ok);
+    // The failure line anywhere wins over a good block; in other letters it is not the line.
+    EXPECT_FALSE(Reads(good + "Error: Unable to read device chain - JTAG chain broken\r\n"));
+    EXPECT_FALSE(Reads("Unable to read device chain\r\n" + good));
+    EXPECT_TRUE(Reads(good + "unable to read device chain\r\n"));
 
     // Only the asked cable counts.
-    EXPECT_FALSE(ReadReport(Report("020B40DD   EP3SL340", 1), 0).Ok);
-    EXPECT_TRUE(ReadReport(Report("020B40DD   EP3SL340", 1), 1).Ok);
+    EXPECT_FALSE(Reads(Report("020B40DD   EP3SL340", 1), 0));
+    EXPECT_FALSE(Reads(Report("020B40DD   EP3SL340", 12), 1));
 
     // The first end marker of the whole report must follow the header.
-    EXPECT_FALSE(ReadReport(BANNER_END + good).Ok);
+    EXPECT_FALSE(Reads(BANNER_END + good));
 
     // A header at the very first character is refused; one character before it is enough.
     const std::string bare = "USB-Blaster [USB-0]\r\n  020B40DD   EP3SL340" + BANNER_END;
-    EXPECT_FALSE(ReadReport(bare).Ok);
-    EXPECT_TRUE(ReadReport("\n" + bare).Ok);
+    EXPECT_FALSE(Reads(bare));
+    EXPECT_TRUE(Reads("\n" + bare));
 
     // No end marker, a marker right after the header, and an empty report.
-    EXPECT_FALSE(ReadReport(BANNER_TOP + "1) USB-Blaster [USB-0]\r\n  020B40DD   EP3SL340\r\n").Ok);
-    EXPECT_FALSE(ReadReport(BANNER_TOP + "1) USB-Blaster [USB-0]\r\n  " + BANNER_END).Ok);
-    EXPECT_FALSE(ReadReport("").Ok);
-}
+    EXPECT_FALSE(Reads(BANNER_TOP + "1) USB-Blaster [USB-0]\r\n  020B40DD   EP3SL340\r\n"));
+    EXPECT_FALSE(Reads(BANNER_TOP + "1) USB-Blaster [USB-0]\r\n  " + BANNER_END));
+    EXPECT_FALSE(Reads(""));
 
-TEST(ChainReport, SearchesAreCaseSensitive)
-{
-    std::string header = Report("020B40DD   EP3SL340");
+    // Header and marker are matched case by case.
+    std::string header = good;
     header.replace(header.find("USB-Blaster"), 11, "usb-blaster");
-    EXPECT_FALSE(ReadReport(header).Ok);
-
-    std::string marker = Report("020B40DD   EP3SL340");
+    EXPECT_FALSE(Reads(header));
+    std::string marker = good;
     marker.replace(marker.rfind("\r\n\r\nInfo: "), 10, "\r\n\r\nINFO: ");
-    EXPECT_FALSE(ReadReport(marker).Ok);
-
-    // A failure line in other letters is not the failure line.
-    EXPECT_TRUE(ReadReport(Report("020B40DD   EP3SL340") + "unable to read device chain\r\n").Ok);
-}
-
-TEST(ChainReport, CableIndexInDecimal)
-{
-    EXPECT_EQ(ReportCableHeader(12), "USB-Blaster [USB-12]\r\n  ");
-    Read read = ReadReport(Report("020B40DD   EP3SL340", 12), 12);
-    EXPECT_TRUE(read.Ok);
-    EXPECT_FALSE(ReadReport(Report("020B40DD   EP3SL340", 12), 1).Ok);
+    EXPECT_FALSE(Reads(marker));
 }
