@@ -60,7 +60,7 @@ const std::vector<CommandSpec> TABLE = {
 
     {"press", 1, 1, "press <control>", RunPress},
     {"keys", 1, 1, "keys <key>[+<key>...]", RunKeys},
-    {"close-by", 1, 1, "close-by box|keys|system|session", RunCloseBy},
+    {"close-by", 1, 1, "close-by box|keys|session", RunCloseBy},
 
     {"wait-journal", 1, 1, "wait-journal <text>", RunWaitJournal},
     {"skip-journal", 0, 0, "skip-journal", RunSkipJournal},

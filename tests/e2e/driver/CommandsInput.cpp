@@ -75,14 +75,9 @@ KV7_HANDLER(RunCloseBy)
         ClickAt(closeBox, deadline);
     } else if (how == "keys") {
         PressKeys("alt+f4");
-    } else if (how == "system") {
-        // What the taskbar's Close does: the close command posted to the window, which reaches
-        // it even while a box of the program keeps it disabled.
-        if (!PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0))
-            throw Failure("could not post the close command");
     } else if (how == "session") {
         EndSession(session, main, deadline);
     } else {
-        throw Failure("close-by takes box, keys, system or session, not " + how);
+        throw Failure("close-by takes box, keys or session, not " + how);
     }
 }

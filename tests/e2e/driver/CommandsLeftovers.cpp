@@ -85,13 +85,15 @@ KV7_HANDLER(RunExpectPortClosed)
     std::string line;
     int opened = 0;
     while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         if (line.rfind("jtag open ", 0) == 0) {
             std::string handle = Field(line, "handle");
             if (!handle.empty() && handle != "0") {
                 ++open[handle];
                 ++opened;
             }
-        } else if (line.rfind("jtag close ", 0) == 0 && Field(line, "result").rfind("1", 0) == 0) {
+        } else if (line.rfind("jtag close ", 0) == 0 && Field(line, "result") == "1") {
             --open[Field(line, "handle")];
         }
     }
