@@ -21,7 +21,7 @@ void TApplication::Initialize()
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     if (!InitCommonControlsEx(&controls))
-        throw Exception("Cannot initialise the common controls");
+        throw TException("Cannot initialise the common controls");
 }
 
 void TApplication::CreateForm()
@@ -39,7 +39,7 @@ void TApplication::Run()
     }
 }
 
-void TApplication::ShowException(const Exception& error)
+void TApplication::ShowException(const TException& error)
 {
     Trace("exception %s", TraceQuote(error.Message()).c_str());
     ShowBox(BoxKind::Error, BoxButtons::Ok, error.Message());
@@ -50,12 +50,12 @@ void ShowCurrentException() noexcept
     try {
         try {
             throw;
-        } catch (const Exception& error) {
+        } catch (const TException& error) {
             TApplication::ShowException(error);
         } catch (const std::exception& error) {
-            TApplication::ShowException(Exception(error.what()));
+            TApplication::ShowException(TException(error.what()));
         } catch (...) {
-            TApplication::ShowException(Exception(""));
+            TApplication::ShowException(TException(""));
         }
     } catch (...) {
         // Showing the box failed too (out of memory); there is nothing left to show it with.

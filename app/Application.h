@@ -30,7 +30,7 @@ public:
     void Run();
 
     // The standard exception box: an error box with the exception's message.
-    static void ShowException(const Exception& error);
+    static void ShowException(const TException& error);
 
 private:
     std::unique_ptr<TFormMain> MainForm;

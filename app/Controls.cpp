@@ -2,6 +2,7 @@
 
 #include "Exception.h"
 
+#include "base/DcGuards.h"
 #include "base/Handles.h"
 #include "base/Pump.h"
 #include "base/Trace.h"
@@ -18,7 +19,7 @@ HWND CreateControl(HWND parent, const TControlArgs& args)
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.Id)),
                                   GetModuleHandleA(nullptr), nullptr);
     if (!window)
-        throw Exception(std::string("Cannot create the control of class ") + args.ClassName);
+        throw TException(std::string("Cannot create the control of class ") + args.ClassName);
     if (args.Font)
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(args.Font), FALSE);
     return window;
@@ -31,7 +32,7 @@ void TShape::Set(bool visible, COLORREF penColor)
     Visible = visible;
     PenColor = penColor;
     if (Visible)
-        Trace("outline %s visible %s", Name, TraceColour(PenColor).c_str());
+        Trace("outline %s visible %s", Name, TraceColor(PenColor).c_str());
     else
         Trace("outline %s hidden", Name);
     if (Tooltip) {
@@ -69,8 +70,8 @@ void TShape::Paint(HDC dc) const
         return;
     // An inside-frame pen keeps the 3-pixel line within the outline's bounds.
     UniquePen pen(CreatePen(PS_INSIDEFRAME, SHAPE_PEN_WIDTH, PenColor));
-    SelectedObject selectedPen(dc, pen.Get());
-    SelectedObject selectedBrush(dc, GetStockObject(NULL_BRUSH));
+    TSelectedObject selectedPen(dc, pen.Get());
+    TSelectedObject selectedBrush(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, Bounds.Left, Bounds.Top, Bounds.Right(), Bounds.Bottom());
 }
 
@@ -90,7 +91,7 @@ void TLabel::SetCaption(const std::string& caption)
     if (caption == Caption)
         return;
     Caption = caption;
-    Trace("label %s %s %s %s", Name, Visible ? "visible" : "hidden", TraceColour(Color).c_str(),
+    Trace("label %s %s %s %s", Name, Visible ? "visible" : "hidden", TraceColor(Color).c_str(),
           TraceQuote(Caption).c_str());
     Refresh(false);
 }
@@ -101,7 +102,7 @@ void TLabel::SetState(bool visible, COLORREF color)
     if (visible != Visible || newColor != Color) {
         Visible = visible;
         Color = newColor;
-        Trace("label %s %s %s %s", Name, Visible ? "visible" : "hidden", TraceColour(Color).c_str(),
+        Trace("label %s %s %s %s", Name, Visible ? "visible" : "hidden", TraceColor(Color).c_str(),
               TraceQuote(Caption).c_str());
     }
     Refresh(true);
@@ -115,7 +116,7 @@ void TLabel::Refresh(bool now) const
     if (Grows) {
         SIZE text{};
         if (HDC dc = GetDC(Window)) {
-            SelectedObject selected(dc, Font);
+            TSelectedObject selected(dc, Font);
             GetTextExtentPoint32A(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text);
             ReleaseDC(Window, dc);
         }
@@ -167,7 +168,7 @@ HWND CreateHintTooltip(HWND parent)
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
                                    nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!tooltip)
-        throw Exception("Cannot create the hint window");
+        throw TException("Cannot create the hint window");
     // A width limit is what makes the tooltip break its text at line feeds.
     constexpr int HINT_MAX_WIDTH = 600;
     SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, HINT_MAX_WIDTH);

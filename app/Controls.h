@@ -36,14 +36,14 @@ HWND CreateControl(HWND parent, const TControlArgs& args);
 struct TShape {
     const char* Name = "";
     TBounds Bounds{};
-    COLORREF PenColor = COLOUR_AQUA;
+    COLORREF PenColor = COLOR_AQUA;
     bool Visible = false;
     std::string Hint;
     HWND Parent = nullptr;  // the window that paints it
     HWND Tooltip = nullptr; // holds the hint; none for the hover outlines
     UINT ToolId = 0;
 
-    // Visibility and pen colour together, then a synchronous repaint of the outline.
+    // Visibility and pen color together, then a synchronous repaint of the outline.
     void Set(bool visible, COLORREF penColor);
     void SetHint(const std::string& hint);
     void Paint(HDC dc) const;
@@ -59,14 +59,14 @@ struct TLabel {
     HWND Window = nullptr;
     TBounds Bounds{};
     std::string Caption;
-    COLORREF Color = COLOUR_BLACK;
+    COLORREF Color = COLOR_BLACK;
     bool Visible = true;
     bool Grows = false;
     HFONT Font = nullptr;
 
     // A new caption is painted with the window's next paint, like any text of a control.
     void SetCaption(const std::string& caption);
-    // Visibility; the font colour changes only when the label is made visible. The label is
+    // Visibility; the font color changes only when the label is made visible. The label is
     // repainted before the call returns.
     void SetState(bool visible, COLORREF color);
 

@@ -3,28 +3,29 @@
 #include "Application.h"
 
 #include "base/Box.h"
+#include "base/Handles.h"
 
 #include <windows.h>
 
 int RunSingleInstance(const char* mutexName, const std::function<void()>& application)
 {
-    HANDLE mutex = nullptr;
+    UniqueHandle mutex;
     try {
-        mutex = CreateMutexA(nullptr, TRUE, mutexName);
+        HANDLE created = CreateMutexA(nullptr, TRUE, mutexName);
         DWORD error = GetLastError();
-        if (mutex == nullptr || error != 0)
+        mutex.Reset(created);
+        if (!mutex || error != 0)
             ShowBox(BoxKind::Information, BoxButtons::Ok, ALREADY_RUNNING_TEXT);
         else
             application();
-    } catch (const Exception& error) {
+    } catch (const TException& error) {
         TApplication::ShowException(error);
     } catch (...) {
-        TApplication::ShowException(Exception(""));
+        TApplication::ShowException(TException(""));
     }
-    if (mutex) {
-        ReleaseMutex(mutex); // fails harmlessly in a second copy, which never owned it
-        CloseHandle(mutex);
-        mutex = nullptr;
-    }
+    // Released before the handle closes with its owner; fails harmlessly in a second copy,
+    // which never owned it.
+    if (mutex)
+        ReleaseMutex(mutex.Get());
     return 0;
 }

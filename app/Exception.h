@@ -7,9 +7,9 @@
 #include <exception>
 #include <string>
 
-class Exception : public std::exception {
+class TException : public std::exception {
 public:
-    explicit Exception(std::string message) : Text(std::move(message)) {}
+    explicit TException(std::string message) : Text(std::move(message)) {}
     const std::string& Message() const { return Text; }
     const char* what() const noexcept override { return Text.c_str(); }
 

@@ -1,5 +1,7 @@
 #include "Fonts.h"
 
+#include "base/DcGuards.h"
+
 #include <iterator>
 
 namespace {
@@ -10,18 +12,6 @@ constexpr int FORM_FONT_PIXELS = 19;
 // that free systems ship, then a serif that every system has.
 constexpr const wchar_t* FORM_FACES[] = {L"標楷體", L"DFKai-SB", L"AR PL UKai TW",
                                          L"AR PL UKai CN", L"Times New Roman"};
-
-class ScreenDc {
-public:
-    ScreenDc() : Dc(GetDC(nullptr)) {}
-    ~ScreenDc() { ReleaseDC(nullptr, Dc); }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC Get() const { return Dc; }
-
-private:
-    HDC Dc;
-};
 
 int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 {
@@ -35,7 +25,7 @@ bool FaceInstalled(const wchar_t* face)
     query.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
     bool found = false;
-    ScreenDc screen;
+    TScreenDc screen;
     EnumFontFamiliesExW(screen.Get(), &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
@@ -66,8 +56,8 @@ UniqueFont CreateFormFont()
 
 std::string FontFaceOf(HFONT font)
 {
-    ScreenDc screen;
-    SelectedObject selected(screen.Get(), font);
+    TScreenDc screen;
+    TSelectedObject selected(screen.Get(), font);
     char face[LF_FACESIZE] = {};
     GetTextFaceA(screen.Get(), LF_FACESIZE, face);
     return face;

@@ -1,16 +1,17 @@
 /*
  * The main window's construction, its message dispatch, showing and closing. Handlers live in
  * the files of their concern: FormStatus.cpp (status bar and progress), FormOutlines.cpp
- * (picture, outlines, hover, cursors), FormWaits.cpp (waits, calibration, the run guard).
+ * (picture, outlines, hover, cursors), FormWaits.cpp (waits, calibration); a run's hold on the
+ * window (TRun) is here, with the closing it defers.
  */
 #include "FormMain.h"
 
 #include "Application.h"
 #include "ControlIds.h"
 #include "Fonts.h"
-#include "Waits.h"
 
 #include "base/Box.h"
+#include "base/PendingInput.h"
 #include "base/Pump.h"
 #include "base/RunStop.h"
 #include "base/SessionEnd.h"
@@ -22,8 +23,10 @@
 
 namespace {
 
-// Posted when the guard of a run that outlived a granted close goes.
+// Posted when a run that outlived a granted close has ended.
 constexpr UINT WM_DESTROY_DEFERRED = WM_APP + 1;
+// How long a granted close during a run keeps the window responsive before it is allowed.
+constexpr DWORD CLOSE_GRACE_MS = 2000;
 constexpr DWORD FORM_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD FORM_EX_STYLE = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
@@ -76,7 +79,7 @@ TFormMain::TFormMain()
         form.hbrBackground = GetSysColorBrush(COLOR_INACTIVECAPTION);
         form.lpszClassName = FORM_MAIN_CLASS;
         if (!RegisterClassExA(&form))
-            throw Exception("Cannot register the main window class");
+            throw TException("Cannot register the main window class");
     }
 
     FormFont = CreateFormFont();
@@ -91,7 +94,7 @@ TFormMain::TFormMain()
                                    frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
                                    nullptr, instance, this);
     if (!created)
-        throw Exception("Cannot create the main window");
+        throw TException("Cannot create the main window");
     // From here on the destructor destroys the window, even if construction fails below.
     try {
         CreateControls();
@@ -142,7 +145,7 @@ void TFormMain::CreateControls()
     LabelError.Name = "LabelError";
     LabelError.Bounds = LABEL_ERROR;
     LabelError.Caption = LABEL_ERROR_CAPTION;
-    LabelError.Color = COLOUR_MAROON;
+    LabelError.Color = COLOR_MAROON;
     LabelError.Font = ErrorFont.Get();
     LabelError.Window = CreateControl(
         Window, {WC_STATICA, LABEL_ERROR_CAPTION, LABEL_STYLE, 0, LABEL_ERROR, ID_LABEL_ERROR, ErrorFont.Get()});
@@ -292,7 +295,7 @@ void TFormMain::FormShow()
     // The status bar's panel painter answers from now on (StatusBarDrawPanel checks the flag).
     SetProgress(0);
     ClearResults();
-    ShowStatus(STATUS_READY, COLOUR_BLUE);
+    ShowStatus(STATUS_READY, COLOR_BLUE);
     LabelResult.SetCaption("");
 }
 
@@ -310,7 +313,7 @@ bool TFormMain::FormCloseQuery()
         return false;
     Busy = false;
     // Messages are processed while fewer than CLOSE_GRACE_MS have passed.
-    PumpMessagesFor(CLOSE_GRACE_MS - 1);
+    WaitWithMessages(CLOSE_GRACE_MS - 1);
     return true;
 }
 
@@ -333,7 +336,7 @@ void TFormMain::OnClose()
     if (!Window)
         return;
     FormClose();
-    if (RunInProgress) {
+    if (WindowHeldByRun) {
         // The run below us on the stack still uses the window; it stops at its next wait or
         // box, and the window goes when it has unwound.
         CloseGranted = true;
@@ -359,7 +362,7 @@ void TFormMain::OnEndSession()
 
 void TFormMain::OnDestroyDeferred()
 {
-    if (!RunInProgress && Window) {
+    if (!WindowHeldByRun && Window) {
         Trace("close granted");
         DestroyWindow(Window);
     }
@@ -374,18 +377,38 @@ void TFormMain::OnDestroy()
     SetDialogWindow(nullptr);
 }
 
-TFormMain::TRunGuard::TRunGuard(TFormMain& form)
-    : Form(form), Held(form.Window && !form.RunInProgress && !form.CloseGranted)
+TFormMain::TRun::TRun(TFormMain& form)
+    : Form(form), Held(form.Window && !form.WindowHeldByRun && !form.CloseGranted)
 {
     if (Held)
-        Form.RunInProgress = true;
+        Form.WindowHeldByRun = true;
 }
 
-TFormMain::TRunGuard::~TRunGuard()
+void TFormMain::TRun::Begin(char letter)
 {
+    Trace("run ORBA-%c start", letter);
+    Form.Busy = true;
+    Letter = letter;
+    StartTick = GetTickCount();
+    Begun = true;
+}
+
+TFormMain::TRun::~TRun()
+{
+    if (Begun) {
+        if (RunStopRequested())
+            Outcome = "closed";
+        Form.StopProgress();
+        // Clicks and keys made while the run held the window were meant for no run.
+        DropPendingInput();
+        Form.EnableButtons(true);
+        Form.SetFormCursor(nullptr);
+        Form.Busy = false;
+        Trace("run ORBA-%c end %s (%lu ms)", Letter, Outcome, GetTickCount() - StartTick);
+    }
     if (!Held)
         return;
-    Form.RunInProgress = false;
+    Form.WindowHeldByRun = false;
     ClearRunStop();
     if (Form.CloseGranted && Form.Window)
         PostMessageA(Form.Window, WM_DESTROY_DEFERRED, 0, 0);

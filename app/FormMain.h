@@ -5,13 +5,17 @@
  * One object, created once by the application, kept until the message loop has ended; the
  * window itself may go before the object does, never the other way round.
  *
- * Trace lines written by the window part (see also Controls.h):
+ * Both parts build into one library (kv7_app). The public face is what the application, the
+ * inspection part's callers and the tests need; the event handlers and the inspection part's
+ * own steps are private, since both parts are members and need no more.
+ *
+ * Trace lines written by the window part (see also Controls.h and TRun below):
  *     status "<text>" <RRGGBB>     progress <n>     buttons enabled|disabled
  *     window font "<face>"         speed factor <f> (<ms> ms)
  *     close refused | close granted | close deferred until the run ends | window destroyed
  *     session ends
- * The inspection part's own lines (run start and end, the board's release, the detected
- * device) are listed where they are written, in inspection/InspectionRun.cpp and BringUp.cpp.
+ * The inspection part's own lines (the board's release, the detected device) are listed where
+ * they are written, in inspection/BringUp.cpp.
  */
 #pragma once
 
@@ -35,29 +39,47 @@ public:
     TFormMain(const TFormMain&) = delete;
     TFormMain& operator=(const TFormMain&) = delete;
 
+    // --- for the application ---------------------------------------------------------------
     // The window, or none once it has been destroyed.
     HWND Handle() const { return Window; }
     void Show();
 
-    // Marks an inspection run in progress for as long as it lives. A close granted meanwhile
-    // stops the run at its next wait or box (TRunStopped) and leaves the window on the screen
-    // until the run's guard goes. A guard that could not be
-    // taken (a run is already in progress, or the window is closing) is false, and the caller
-    // must not start its run.
-    class TRunGuard {
+    // One inspection run, from its first step to its last. Taking it holds the window for the
+    // run: no second run starts, and a close granted meanwhile stops the run at its next wait
+    // or box (they throw TRunStopped, base/RunStop.h, which the run's click handler catches)
+    // and leaves the window on the screen until the run has unwound. A run that could not be
+    // taken (one already holds the window, or the window is closing) is false, and the caller
+    // must not go on.
+    //
+    // Begin marks the run as started (after the power warning): Busy is set and the start is
+    // traced. From then on, however the run is left (an exception included), its end puts the
+    // window back to idle, since a run that left the buttons disabled or Busy set would lock
+    // the operator out until a restart: progress stopped, the clicks and keys made meanwhile
+    // dropped, buttons enabled, normal cursor, Busy clear, and the end traced with the Outcome
+    // ("closed" when a close stopped the run). Then the hold goes, and a window whose close
+    // was granted during the run is destroyed.
+    //
+    // Trace lines:  run ORBA-<c> start    run ORBA-<c> end PASS|NG|not ready|closed (<ms> ms)
+    class TRun {
     public:
-        explicit TRunGuard(TFormMain& form);
-        ~TRunGuard();
-        TRunGuard(const TRunGuard&) = delete;
-        TRunGuard& operator=(const TRunGuard&) = delete;
+        explicit TRun(TFormMain& form);
+        ~TRun();
+        TRun(const TRun&) = delete;
+        TRun& operator=(const TRun&) = delete;
         explicit operator bool() const { return Held; }
+
+        void Begin(char letter);
+        const char* Outcome = "not ready";
 
     private:
         TFormMain& Form;
         bool Held;
+        bool Begun = false;
+        char Letter = '?';
+        DWORD StartTick = 0;
     };
 
-    // --- what the inspection run uses to report and to stay responsive -------------------
+    // --- for the inspection part and the tests: reporting and staying responsive ------------
     void ShowStatus(const char* text, COLORREF color);
     void SetProgress(int32_t percent);
     void StartProgress();
@@ -68,32 +90,12 @@ public:
     // or none for the normal arrow.
     void SetFormCursor(LPCSTR systemCursor);
 
-    // --- event handlers ----------------------------------------------------------------------
-    void FormShow();
-    bool FormCloseQuery();
-    void FormClose();
-    void ButtonExitClick();
-    void TimerProgressTimer();
-    void ButtonOrbaMouseMove(HWND sender);
-    void FormMouseMove();
-    void ImageKV7MouseMove();
-    void StatusBarDrawPanel(int panel, HDC dc, const RECT& rect);
-
-    static float CalibrateSpeed();
-
-    // --- the inspection part (inspection/) -------------------------------------------------
+    // --- the inspection part (inspection/), public for the tests ----------------------------
     void ButtonOrbaClick(HWND sender);
-    void RunInspection(HWND sender);
     bool TestConnector(int32_t index);
-    void ClearResults();
-    void MarkShape(TShape& shape, bool visible, COLORREF color);
-    void MarkLabel(TLabel& label, bool visible, COLORREF color);
-    void InitPairTable();
     bool BringUpBoard();
-    BoardType DetectBoardType();
     // Named like its type, so that the precondition reads as the operator's report shows it.
     bool DownloadSof(BoardType BoardType);
-    static const char* BoardTypeLabel(BoardType type);
     void ReleaseBoard();
 
     // --- the controls, for the inspection part and the tests ---------------------------------
@@ -108,12 +110,12 @@ public:
     TMemo MemoError;
     std::string PanelText[2];
 
-    // --- state, in this order ---------------------------------------------------------------
-    int32_t PairFirstPin[66] = {};
+    // --- state, in this order; public for the tests ------------------------------------------
     float SpeedFactor = 1.0f;
     bool WarnBeforeTest = true;
+    // Set while a run works, cleared when it ends or when the operator grants a close during it.
     bool Busy = false;
-    COLORREF StatusColor = COLOUR_BLACK;
+    COLORREF StatusColor = COLOR_BLACK;
     uint32_t ExpectedRunMs = 28000;
     uint32_t ProgressStartTick = 0;
     int32_t LastProgress = -1;
@@ -122,6 +124,30 @@ public:
     std::unique_ptr<TBoard> CurrentBoard;
 
 private:
+    // --- event handlers (window part) --------------------------------------------------------
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    void ButtonExitClick();
+    void TimerProgressTimer();
+    void ButtonOrbaMouseMove(HWND sender);
+    void FormMouseMove();
+    void ImageKV7MouseMove();
+    void StatusBarDrawPanel(int panel, HDC dc, const RECT& rect);
+    static float CalibrateSpeed();
+
+    // --- the inspection part's own steps (inspection/) ---------------------------------------
+    void RunInspection(TRun& run, HWND sender);
+    void ClearResults();
+    void MarkShape(TShape& shape, bool visible, COLORREF color);
+    void MarkLabel(TLabel& label, bool visible, COLORREF color);
+    void InitPairTable();
+    BoardType DetectBoardType();
+    static const char* BoardTypeLabel(BoardType type);
+    // The first pin of each pin pair, filled once by InitPairTable.
+    int32_t PairFirstPin[66] = {};
+
+    // --- the window's plumbing --------------------------------------------------------------
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR form) noexcept;
@@ -152,7 +178,9 @@ private:
     UniqueFont StatusFont;
     UniqueBitmap Picture;
     HCURSOR FormCursor = nullptr;
-    bool RunInProgress = false;
+    // A TRun holds the window: the window outlives a granted close until the run has ended,
+    // and no second run starts.
+    bool WindowHeldByRun = false;
     bool CloseGranted = false;
     bool InCloseQuery = false;
 };

@@ -1,12 +1,13 @@
 /*
  * The main window's own surface: the board picture with its eight outlines painted over it,
  * the hover outlines that follow the mouse over the connector buttons, the cursors, and the
- * colours of the labels and the list. The outlines are not windows, so the window decides
+ * colors of the labels and the list. The outlines are not windows, so the window decides
  * what is under the mouse: a visible outline takes the mouse like a control does.
  */
 #include "FormMain.h"
 
 #include "base/Assert.h"
+#include "base/DcGuards.h"
 
 #include <algorithm>
 #include <iterator>
@@ -29,7 +30,7 @@ void TFormMain::OnPaint()
     UniqueMemoryDc buffer(CreateCompatibleDC(screen));
     UniqueBitmap surface(width > 0 && height > 0 ? CreateCompatibleBitmap(screen, width, height) : nullptr);
     if (buffer && surface) {
-        SelectedObject selectedSurface(buffer.Get(), surface.Get());
+        TSelectedObject selectedSurface(buffer.Get(), surface.Get());
         SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
         FillRect(buffer.Get(), &area, GetSysColorBrush(COLOR_INACTIVECAPTION));
         if (Picture) {
@@ -37,7 +38,7 @@ void TFormMain::OnPaint()
             RECT part;
             if (IntersectRect(&part, &picture, &area)) {
                 UniqueMemoryDc pictureDc(CreateCompatibleDC(screen));
-                SelectedObject selectedPicture(pictureDc.Get(), Picture.Get());
+                TSelectedObject selectedPicture(pictureDc.Get(), Picture.Get());
                 BitBlt(buffer.Get(), part.left, part.top, part.right - part.left, part.bottom - part.top,
                        pictureDc.Get(), part.left - IMAGE_KV7.Left, part.top - IMAGE_KV7.Top, SRCCOPY);
             }
@@ -85,7 +86,7 @@ void TFormMain::ButtonOrbaMouseMove(HWND sender)
     auto button = std::find(std::begin(ButtonOrba), std::end(ButtonOrba), sender);
     if (button == std::end(ButtonOrba))
         KV7_ASSERT(0);
-    Shape[button - std::begin(ButtonOrba)].Set(true, COLOUR_YELLOW);
+    Shape[button - std::begin(ButtonOrba)].Set(true, COLOR_YELLOW);
 }
 
 void TFormMain::FormMouseMove() { HideHoverShapes(); }
@@ -137,7 +138,7 @@ bool TFormMain::OnSetCursor(HWND under, int hitTest)
 LRESULT TFormMain::OnControlColor(HDC dc, HWND control)
 {
     if (control == MemoError.Window) {
-        SetTextColor(dc, COLOUR_MAROON);
+        SetTextColor(dc, COLOR_MAROON);
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }

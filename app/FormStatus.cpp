@@ -22,7 +22,7 @@ void TFormMain::ShowStatus(const char* text, COLORREF color)
         return;
     StatusColor = color;
     PanelText[0] = text ? text : "";
-    Trace("status %s %s", TraceQuote(PanelText[0]).c_str(), TraceColour(StatusColor).c_str());
+    Trace("status %s %s", TraceQuote(PanelText[0]).c_str(), TraceColor(StatusColor).c_str());
     RepaintStatusBar(0);
 }
 

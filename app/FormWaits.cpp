@@ -6,11 +6,10 @@
 #include "FormMain.h"
 
 #include "ProgressMath.h"
-#include "Waits.h"
-
+#include "base/Pump.h"
 #include "base/Trace.h"
 
-void TFormMain::WaitMs(DWORD milliseconds) { PumpMessagesFor(milliseconds); }
+void TFormMain::WaitMs(DWORD milliseconds) { WaitWithMessages(milliseconds); }
 
 float TFormMain::CalibrateSpeed()
 {

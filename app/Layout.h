@@ -1,6 +1,6 @@
 /*
  * The main window's layout: where every control and every outline sits, in client pixels at
- * 96 dpi (the window is not scaled), and the colours the window uses. One table, so the window
+ * 96 dpi (the window is not scaled), and the colors the window uses. One table, so the window
  * part, the painter and the tests read the same numbers. No windows.h: the driver may use it to
  * find points to move the mouse to.
  */
@@ -68,16 +68,17 @@ inline constexpr int STATUS_PANEL0_WIDTH = 506;
 
 inline constexpr unsigned PROGRESS_INTERVAL_MS = 100;
 
-// Colours as 0x00BBGGRR values, the layout of a Windows COLORREF.
+// Colors as 0x00BBGGRR values, the layout of a Windows COLORREF. They are values, not the
+// system color indices that windows.h names COLOR_WINDOW and the like for GetSysColor.
 constexpr unsigned long Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
-inline constexpr unsigned long COLOUR_BLACK = Rgb(0x00, 0x00, 0x00);
-inline constexpr unsigned long COLOUR_BLUE = Rgb(0x00, 0x00, 0xFF);
-inline constexpr unsigned long COLOUR_WHITE = Rgb(0xFF, 0xFF, 0xFF);
-inline constexpr unsigned long COLOUR_RED = Rgb(0xFF, 0x00, 0x00);
-inline constexpr unsigned long COLOUR_GREEN = Rgb(0x00, 0x80, 0x00);
-inline constexpr unsigned long COLOUR_YELLOW = Rgb(0xFF, 0xFF, 0x00);
-inline constexpr unsigned long COLOUR_AQUA = Rgb(0x00, 0xFF, 0xFF);
-inline constexpr unsigned long COLOUR_MAROON = Rgb(0x80, 0x00, 0x00);
+inline constexpr unsigned long COLOR_BLACK = Rgb(0x00, 0x00, 0x00);
+inline constexpr unsigned long COLOR_BLUE = Rgb(0x00, 0x00, 0xFF);
+inline constexpr unsigned long COLOR_WHITE = Rgb(0xFF, 0xFF, 0xFF);
+inline constexpr unsigned long COLOR_RED = Rgb(0xFF, 0x00, 0x00);
+inline constexpr unsigned long COLOR_GREEN = Rgb(0x00, 0x80, 0x00);
+inline constexpr unsigned long COLOR_YELLOW = Rgb(0xFF, 0xFF, 0x00);
+inline constexpr unsigned long COLOR_AQUA = Rgb(0x00, 0xFF, 0xFF);
+inline constexpr unsigned long COLOR_MAROON = Rgb(0x80, 0x00, 0x00);
 
 // Texts the window part shows itself.
 inline constexpr char BUTTON_ORBA_CAPTION[4][12] = {"Test ORBA-A", "Test ORBA-B", "Test ORBA-C",

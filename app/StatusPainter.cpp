@@ -3,22 +3,9 @@
 #include "Layout.h"
 #include "ProgressMath.h"
 
-#include "base/Handles.h"
+#include "base/DcGuards.h"
 
 namespace {
-
-// Restores every DC setting the painters change, whoever drew before them.
-class SavedDc {
-public:
-    explicit SavedDc(HDC dc) : Dc(dc), State(SaveDC(dc)) {}
-    ~SavedDc() { RestoreDC(Dc, State); }
-    SavedDc(const SavedDc&) = delete;
-    SavedDc& operator=(const SavedDc&) = delete;
-
-private:
-    HDC Dc;
-    int State;
-};
 
 void DrawClipped(HDC dc, const RECT& area, int x, int y, const std::string& text, COLORREF fill,
                  COLORREF ink)
@@ -33,7 +20,7 @@ void DrawClipped(HDC dc, const RECT& area, int x, int y, const std::string& text
 
 void PaintStatusPanel(HDC dc, const RECT& panel, const std::string& text, COLORREF color, HFONT font)
 {
-    SavedDc saved(dc);
+    TSavedDc saved(dc);
     SelectObject(dc, font);
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
@@ -46,7 +33,7 @@ void PaintProgressPanel(HDC dc, const RECT& panel, const std::string& text, HFON
     int32_t percent = ParsePanelPercent(text);
     if (percent == 0)
         return;
-    SavedDc saved(dc);
+    TSavedDc saved(dc);
     SelectObject(dc, font);
     SetBkMode(dc, OPAQUE);
     std::string label = text + "%";
@@ -56,6 +43,6 @@ void PaintProgressPanel(HDC dc, const RECT& panel, const std::string& text, HFON
         ProgressGeometry(panel.left, panel.top, panel.right, panel.bottom, percent, size.cx, size.cy);
     RECT bar = {panel.left, panel.top, at.Split, panel.bottom};
     RECT rest = {at.Split, panel.top, panel.right, panel.bottom};
-    DrawClipped(dc, bar, at.LabelX, at.LabelY, label, COLOUR_BLUE, COLOUR_WHITE);
-    DrawClipped(dc, rest, at.LabelX, at.LabelY, label, COLOUR_WHITE, COLOUR_BLUE);
+    DrawClipped(dc, bar, at.LabelX, at.LabelY, label, COLOR_BLUE, COLOR_WHITE);
+    DrawClipped(dc, rest, at.LabelX, at.LabelY, label, COLOR_WHITE, COLOR_BLUE);
 }

@@ -1,5 +1,5 @@
 /*
- * Painting of the status bar's two owner-drawn panels: the coloured status text, and the
+ * Painting of the status bar's two owner-drawn panels: the colored status text, and the
  * progress bar the window draws itself from the panel's percentage text. Each function takes
  * the DC, the panel's rectangle and what to show, so it can be drawn into any DC and checked
  * pixel by pixel.
@@ -10,7 +10,7 @@
 
 #include <string>
 
-// The status text at the panel's top-left corner, opaque on the bar's own button-face colour.
+// The status text at the panel's top-left corner, opaque on the bar's own button-face color.
 void PaintStatusPanel(HDC dc, const RECT& panel, const std::string& text, COLORREF color, HFONT font);
 
 // The percentage as a blue bar from the left with its label centred in the whole panel, white

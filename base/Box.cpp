@@ -72,7 +72,7 @@ void SetBoxHook(BoxHook hook) { Hook = std::move(hook); }
 BoxAnswer ShowBox(BoxKind kind, BoxButtons buttons, const std::string& text)
 {
     ThrowIfRunStopped();
-    BoxRequest request{kind, buttons, BoxCaption(kind), text};
+    TBoxRequest request{kind, buttons, BoxCaption(kind), text};
     const char* buttonNames = buttons == BoxButtons::Ok ? "OK" : "Yes/No";
     Trace("box %s [%s] %s", request.Caption.c_str(), buttonNames, TraceQuote(text).c_str());
 

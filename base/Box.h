@@ -13,7 +13,7 @@ enum class BoxKind { Information, Warning, Error };
 enum class BoxButtons { Ok, YesNo };
 enum class BoxAnswer { Ok, Yes, No, Cancel };
 
-struct BoxRequest {
+struct TBoxRequest {
     BoxKind Kind;
     BoxButtons Buttons;
     std::string Caption;
@@ -29,7 +29,7 @@ BoxAnswer ShowBox(BoxKind kind, BoxButtons buttons, const std::string& text);
 void SetBoxOwner(HWND owner);
 
 // A test hook: when set it answers every box instead of the real MessageBoxA.
-using BoxHook = std::function<BoxAnswer(const BoxRequest&)>;
+using BoxHook = std::function<BoxAnswer(const TBoxRequest&)>;
 void SetBoxHook(BoxHook hook);
 
 const char* BoxCaption(BoxKind kind);

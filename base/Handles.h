@@ -9,15 +9,15 @@
 #include <utility>
 
 template <typename T, typename Traits>
-class Unique {
+class TUnique {
 public:
-    Unique() = default;
-    explicit Unique(T value) : Value(value) {}
-    ~Unique() { Reset(); }
-    Unique(const Unique&) = delete;
-    Unique& operator=(const Unique&) = delete;
-    Unique(Unique&& other) noexcept : Value(std::exchange(other.Value, Traits::Null())) {}
-    Unique& operator=(Unique&& other) noexcept
+    TUnique() = default;
+    explicit TUnique(T value) : Value(value) {}
+    ~TUnique() { Reset(); }
+    TUnique(const TUnique&) = delete;
+    TUnique& operator=(const TUnique&) = delete;
+    TUnique(TUnique&& other) noexcept : Value(std::exchange(other.Value, Traits::Null())) {}
+    TUnique& operator=(TUnique&& other) noexcept
     {
         if (this != &other) {
             Reset();
@@ -46,52 +46,39 @@ private:
     T Value = Traits::Null();
 };
 
-struct KernelHandleTraits {
+struct TKernelHandleTraits {
     static HANDLE Null() { return nullptr; }
     static bool Valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { CloseHandle(h); }
 };
-struct ModuleTraits {
+struct TModuleTraits {
     static HMODULE Null() { return nullptr; }
     static bool Valid(HMODULE h) { return h != nullptr; }
     static void Close(HMODULE h) { FreeLibrary(h); }
 };
-struct RegKeyTraits {
+struct TRegKeyTraits {
     static HKEY Null() { return nullptr; }
     static bool Valid(HKEY h) { return h != nullptr; }
     static void Close(HKEY h) { RegCloseKey(h); }
 };
 template <typename G>
-struct GdiTraits {
+struct TGdiTraits {
     static G Null() { return nullptr; }
     static bool Valid(G h) { return h != nullptr; }
     static void Close(G h) { DeleteObject(h); }
 };
-struct MemoryDcTraits {
+struct TMemoryDcTraits {
     static HDC Null() { return nullptr; }
     static bool Valid(HDC h) { return h != nullptr; }
     static void Close(HDC h) { DeleteDC(h); }
 };
 
-using UniqueHandle = Unique<HANDLE, KernelHandleTraits>;
-using UniqueModule = Unique<HMODULE, ModuleTraits>;
-using UniqueKey = Unique<HKEY, RegKeyTraits>;
-using UniqueFont = Unique<HFONT, GdiTraits<HFONT>>;
-using UniqueBrush = Unique<HBRUSH, GdiTraits<HBRUSH>>;
-using UniquePen = Unique<HPEN, GdiTraits<HPEN>>;
-using UniqueBitmap = Unique<HBITMAP, GdiTraits<HBITMAP>>;
-using UniqueRegion = Unique<HRGN, GdiTraits<HRGN>>;
-using UniqueMemoryDc = Unique<HDC, MemoryDcTraits>;
-
-// Selects a GDI object into a DC for one scope and puts the old one back.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object) : Dc(dc), Old(SelectObject(dc, object)) {}
-    ~SelectedObject() { SelectObject(Dc, Old); }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-private:
-    HDC Dc;
-    HGDIOBJ Old;
-};
+using UniqueHandle = TUnique<HANDLE, TKernelHandleTraits>;
+using UniqueModule = TUnique<HMODULE, TModuleTraits>;
+using UniqueKey = TUnique<HKEY, TRegKeyTraits>;
+using UniqueFont = TUnique<HFONT, TGdiTraits<HFONT>>;
+using UniqueBrush = TUnique<HBRUSH, TGdiTraits<HBRUSH>>;
+using UniquePen = TUnique<HPEN, TGdiTraits<HPEN>>;
+using UniqueBitmap = TUnique<HBITMAP, TGdiTraits<HBITMAP>>;
+using UniqueRegion = TUnique<HRGN, TGdiTraits<HRGN>>;
+using UniqueMemoryDc = TUnique<HDC, TMemoryDcTraits>;

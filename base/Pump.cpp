@@ -5,7 +5,6 @@
 namespace {
 
 bool Quit = false;
-int Code = 0;
 HWND DialogWindow = nullptr;
 
 void Dispatch(MSG& message)
@@ -14,6 +13,14 @@ void Dispatch(MSG& message)
         return;
     TranslateMessage(&message);
     DispatchMessageA(&message);
+}
+
+// The block that lets the elapsed time just exceed the limit, kept below INFINITE at the top
+// of the range (the loop then goes round again).
+DWORD BlockFor(DWORD elapsed, DWORD limit)
+{
+    const DWORD left = limit - elapsed;
+    return left < INFINITE - 1 ? left + 1 : INFINITE - 1;
 }
 
 } // namespace
@@ -27,29 +34,34 @@ void ShowPaintedNow()
     PeekMessageA(&none, nullptr, NEVER_POSTED, NEVER_POSTED, PM_NOREMOVE | PM_NOYIELD);
 }
 
-bool QuitRequested() { return Quit; }
-
-int QuitCode() { return Code; }
-
 void PumpPendingMessages()
 {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             Quit = true;
-            Code = static_cast<int>(message.wParam);
             continue;
         }
         Dispatch(message);
     }
-    ThrowIfRunStopped();
 }
 
-void WaitForInput(DWORD milliseconds, HANDLE handle)
+bool WaitWithMessages(DWORD limitMs, const std::function<TWaitPass()>& pass)
 {
-    DWORD count = handle ? 1 : 0;
-    MsgWaitForMultipleObjectsEx(count, handle ? &handle : nullptr, milliseconds, QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpPendingMessages();
+        ThrowIfRunStopped();
+        const TWaitPass found = pass ? pass() : TWaitPass{};
+        if (found.Done)
+            return true;
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed > limitMs)
+            return false;
+        HANDLE handle = found.Handle;
+        MsgWaitForMultipleObjectsEx(handle ? 1 : 0, handle ? &handle : nullptr, BlockFor(elapsed, limitMs),
+                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
 }
 
 bool RunOneMessage()
@@ -60,7 +72,6 @@ bool RunOneMessage()
     BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) {
         Quit = true;
-        Code = static_cast<int>(message.wParam);
         return false;
     }
     if (got < 0)

@@ -1,24 +1,34 @@
 /*
  * Message processing for the waits that keep the window alive while a run works on the
- * user-interface thread. Waits dispatch what is pending, then block until input arrives or
- * their time is up, instead of spinning the processor.
+ * user-interface thread. Every such wait goes through WaitWithMessages: it dispatches what is
+ * pending, then blocks until input arrives or its time is up, instead of spinning the
+ * processor.
  */
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
+
 // Dispatches every message pending for this thread without blocking. A WM_QUIT met here is
-// remembered for the main loop instead of being lost inside a nested wait. Throws TRunStopped
-// (base/RunStop.h) afterwards when one of the messages closed the window under a run.
+// remembered for the main loop instead of being lost inside a nested wait.
 void PumpPendingMessages();
 
-// True once a WM_QUIT has been taken from the queue by any pump; QuitCode is its exit code.
-bool QuitRequested();
-int QuitCode();
+// What one pass of a wait found: whether the wait is over, and the handle (if any) whose
+// signal may cut the next block short.
+struct TWaitPass {
+    bool Done = false;
+    HANDLE Handle = nullptr;
+};
 
-// Blocks until input for this thread arrives, the handle (if given) is signalled, or
-// milliseconds pass. Returns at once if input is already waiting.
-void WaitForInput(DWORD milliseconds, HANDLE handle = nullptr);
+// The program's one message-wait loop. Each pass dispatches what is pending, then asks pass
+// (when given) whether the wait is over. Otherwise the wait ends once more than limitMs have
+// passed since its start, measured as the unsigned difference of two tick counts, which
+// survives the counter's wrap; until then it blocks in MsgWaitForMultipleObjectsEx on input
+// (and the pass's handle) for the time left plus one, never INFINITE and never a wrap to 0.
+// True when pass ended the wait, false when the time ran out. Throws TRunStopped
+// (base/RunStop.h) after a pass whose messages closed the window under the run.
+bool WaitWithMessages(DWORD limitMs, const std::function<TWaitPass()>& pass = nullptr);
 
 // Puts what was just painted on the screen before the caller goes on. Wine keeps a window's
 // painting in a buffer until the thread next looks at its queue, so a run that blocks right

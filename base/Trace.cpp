@@ -47,7 +47,7 @@ std::string TraceQuote(std::string_view text)
     return out;
 }
 
-std::string TraceColour(unsigned long colorref)
+std::string TraceColor(unsigned long colorref)
 {
     char text[8];
     std::snprintf(text, sizeof text, "%02X%02X%02X", static_cast<unsigned>(GetRValue(colorref)),

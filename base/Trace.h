@@ -17,5 +17,5 @@ void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // every trace line stays one line.
 std::string TraceQuote(std::string_view text);
 
-// "RRGGBB", the way colours appear in trace lines.
-std::string TraceColour(unsigned long colorref);
+// "RRGGBB", the way colors appear in trace lines.
+std::string TraceColor(unsigned long colorref);

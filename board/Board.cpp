@@ -113,8 +113,11 @@ bool TBoard::Exchange(uint8_t command, uint8_t* pReturnBuffer, uint32_t replyLen
         SystemBeep();
         return false;
     }
-    if (!packet::CheckFrame(reply)) {
-        Trace("board command %u: reply checksum or end byte wrong", command);
+    const uint32_t total = replyLength + PKT_OVERHEAD;
+    if (!CheckFrame(reply.data(), total)) {
+        // The sum the reply should carry, over its command, length and payload bytes.
+        Trace("board command %u: reply checksum or end byte wrong (checksum %02X, expected %02X, end %02X)",
+              command, reply[total - 2], Checksum(reply.data() + 1, total - 3), reply[total - 1]);
         SystemBeep();
         return false;
     }

@@ -39,6 +39,7 @@ public:
     // bytes are copied to pReturnBuffer; on failure that buffer is untouched.
     bool Exchange(uint8_t command, uint8_t* pReturnBuffer, uint32_t replyLength, const uint8_t* payload,
                   uint32_t dwPayloadLen, uint32_t firstReplyLimitMs);
+    // The frame's 8-bit sum, and the test of a whole reply frame, as Exchange applies them.
     static uint8_t Checksum(const uint8_t* bytes, uint32_t count);
     static bool CheckFrame(const uint8_t* frame, uint32_t totalLength);
     // Reads exactly count bytes within limitMs (plus the last port read's own limit).

@@ -6,7 +6,6 @@
  */
 #pragma once
 
-#include "base/Handles.h"
 #include "board/PaldrixDownloadApi.h"
 
 #include <cstdint>
@@ -27,25 +26,14 @@ public:
     // The installed Quartus version; 0 when there is none or the library is not loaded.
     double QuartusVersion();
     // Configures the FPGA from the file; false without a call when the library is not loaded.
+    // True when the low byte of the library's answer is non-zero.
     bool JtagDownload(const std::string& path, int32_t number1, bool flag1, int32_t number2, int32_t number3,
                       bool flag2, bool flag3);
 
 private:
-    UniqueModule Library;
-    decltype(&PALDRIX_DownloadEEPROMByByteBlaster) DownloadEEPROMByByteBlasterEntry = nullptr;
-    decltype(&PALDRIX_JtagDownloadByteBlaster) JtagDownloadByteBlasterEntry = nullptr;
-    decltype(&PALDRIX_JtagDownload) JtagDownloadEntry = nullptr;
-    decltype(&PALDRIX_JtagDownloadChain) JtagDownloadChainEntry = nullptr;
-    decltype(&PALDRIX_Programming) ProgrammingEntry = nullptr;
-    decltype(&PALDRIX_DownloadNios2) DownloadNios2Entry = nullptr;
-    decltype(&PALDRIX_DownloadNios2Ex) DownloadNios2ExEntry = nullptr;
-    decltype(&PALDRIX_Nios2Terminal) Nios2TerminalEntry = nullptr;
-    decltype(&PALDRIX_FlashProgrammer) FlashProgrammerEntry = nullptr;
-    decltype(&PALDRIX_AsDownload) AsDownloadEntry = nullptr;
-    decltype(&PALDRIX_AsDownloadPV) AsDownloadPVEntry = nullptr;
-    decltype(&PALDRIX_IsUsbBlasterDriverReady) IsUsbBlasterDriverReadyEntry = nullptr;
-    decltype(&PALDRIX_GetQuatusVersion) GetQuatusVersionEntry = nullptr;
-    decltype(&PALDRIX_SetQuartusProgrammerPath) SetQuartusProgrammerPathEntry = nullptr;
-    decltype(&PALDRIX_quartus_pgm) QuartusPgmEntry = nullptr;
-    decltype(&PALDRIX_EnableBlasterII) EnableBlasterIIEntry = nullptr;
+    TPaldrixDownloadLibrary Library;
 };
+
+// The download library's answer: only the low byte of the 32-bit result counts, so 0x7F02
+// is a success and 0x100 a failure.
+constexpr bool DownloadSucceeded(uint32_t result) { return (result & 0xFF) != 0; }

@@ -8,7 +8,6 @@
 #include "base/Paths.h"
 #include "base/Registry.h"
 #include "base/Trace.h"
-#include "board/EntryPoint.h"
 
 #include <windows.h>
 
@@ -33,33 +32,30 @@ TJtagPort::~TJtagPort() { UnloadDll(); }
 void TJtagPort::LoadDll()
 {
     std::string path = ExeFolder() + JTAG_DLL_NAME;
-    Library.Reset(LoadLibraryA(path.c_str()));
-    if (!Library) {
+    switch (Library.Load(path)) {
+    case TPaldrixJtagLibrary::TLoad::NoModule:
         ShowBox(BoxKind::Error, BoxButtons::Ok, "fail to load dll - " + path);
-        return;
-    }
-    bool found = ResolveEntry(Library.Get(), "PALDRIX_JtagOpen", JtagOpen);
-    found &= ResolveEntry(Library.Get(), "PALDRIX_JtagClose", JtagClose);
-    found &= ResolveEntry(Library.Get(), "PALDRIX_JtagWrite", JtagWrite);
-    found &= ResolveEntry(Library.Get(), "PALDRIX_JtagRead", JtagRead);
-    if (!found) {
+        break;
+    case TPaldrixJtagLibrary::TLoad::EntryMissing:
         ShowBox(BoxKind::Error, BoxButtons::Ok, "fail to find some API");
-        Library.Reset();
+        break;
+    case TPaldrixJtagLibrary::TLoad::Loaded:
+        break;
     }
 }
 
-void TJtagPort::UnloadDll() { Library.Reset(); }
+void TJtagPort::UnloadDll() { Library.Unload(); }
 
 bool TJtagPort::Open()
 {
-    if (!Library || !JtagOpen)
+    if (!Library.IsLoaded())
         return false;
     Close();
     // Nothing that goes wrong while switching folders may keep the executable's folder from
     // being current again below.
     try {
         SwitchDirectory(true);
-        PortHandle = JtagOpen(PortIndex, PortName.c_str());
+        PortHandle = Library.Call<&TPaldrixJtagEntries::PALDRIX_JtagOpen>(PortIndex, PortName.c_str());
         SwitchDirectory(false);
     } catch (...) {
         Trace("switching folders around the JTAG open failed");
@@ -72,28 +68,28 @@ void TJtagPort::Close()
 {
     if (PortHandle == 0)
         return;
-    if (JtagClose)
-        JtagClose(PortHandle);
+    if (Library.IsLoaded())
+        Library.Call<&TPaldrixJtagEntries::PALDRIX_JtagClose>(PortHandle);
     PortHandle = 0;
 }
 
-bool TJtagPort::IsOpen() const { return Library && PortHandle != 0; }
+bool TJtagPort::IsOpen() const { return Library.IsLoaded() && PortHandle != 0; }
 
 bool TJtagPort::Write(const uint8_t* data, int32_t count)
 {
-    return PortHandle != 0 && JtagWrite && JtagWrite(PortHandle, data, count) != 0;
+    return IsOpen() && Library.Call<&TPaldrixJtagEntries::PALDRIX_JtagWrite>(PortHandle, data, count) != 0;
 }
 
 int32_t TJtagPort::Read(uint8_t* buffer, int32_t count, uint32_t limitMs)
 {
-    if (PortHandle == 0 || !JtagRead)
+    if (!IsOpen())
         return 0;
     DWORD start = GetTickCount();
     int32_t got = 0;
     bool claimTraced = false;
     while (got < count) {
         int32_t wanted = count - got;
-        int32_t arrived = JtagRead(PortHandle, buffer + got, wanted);
+        int32_t arrived = Library.Call<&TPaldrixJtagEntries::PALDRIX_JtagRead>(PortHandle, buffer + got, wanted);
         if (arrived < 0 || arrived > wanted) {
             if (!claimTraced)
                 Trace("JTAG read claimed %d of %d bytes; taken as none", arrived, wanted);

@@ -6,7 +6,6 @@
  */
 #pragma once
 
-#include "base/Handles.h"
 #include "board/PaldrixJtagApi.h"
 
 #include <cstdint>
@@ -41,12 +40,8 @@ public:
     void SwitchDirectory(bool toQuartus);
 
 private:
-    UniqueModule Library;
+    TPaldrixJtagLibrary Library;
     uint32_t PortHandle = 0;
     int32_t PortIndex;
     std::string PortName;
-    decltype(&PALDRIX_JtagOpen) JtagOpen = nullptr;
-    decltype(&PALDRIX_JtagClose) JtagClose = nullptr;
-    decltype(&PALDRIX_JtagWrite) JtagWrite = nullptr;
-    decltype(&PALDRIX_JtagRead) JtagRead = nullptr;
 };

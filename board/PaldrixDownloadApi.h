@@ -1,37 +1,44 @@
 /*
- * The entry points of the board maker's download library, PALDRIX_DOWNLOAD.DLL, declared once
- * with their exact types. The program calls two of them; it insists that the other fourteen
- * exist but never calls them, so they are declared without arguments. TDownload takes its
- * function pointer types from these declarations with decltype.
+ * The entry points of the board maker's download library, PALDRIX_DOWNLOAD.DLL: the one list
+ * of them in the program, V(name, return type, (parameters)) per export, matched byte for byte
+ * as the library spells them ("Quatus", and "quartus_pgm" in lower case). The program calls two
+ * of them; it insists that the other fourteen exist but never calls them, so they are listed
+ * without arguments.
  */
 #pragma once
 
-#include "board/PaldrixCall.h"
+#include "board/MakerLibrary.h"
 
 #include <cstdint>
 
-extern "C" {
+// PALDRIX_GetQuatusVersion: the installed Quartus version; exactly 0 when no usable
+//                           installation was found.
+// PALDRIX_JtagDownload:     configures the FPGA from a .sof file. The library returns a C++
+//                           bool of its own compiler: only the low byte of EAX is the answer
+//                           (non-zero when the FPGA now runs that configuration), and the upper
+//                           three bytes hold whatever the library left there. So the whole
+//                           register is taken as it is and only its low byte is tested
+//                           (DownloadSucceeded in board/Download.h).
+#define PALDRIX_DOWNLOAD_ENTRIES(V)                                                              \
+    V(PALDRIX_DownloadEEPROMByByteBlaster, void, (void))                                         \
+    V(PALDRIX_JtagDownloadByteBlaster, void, (void))                                             \
+    V(PALDRIX_JtagDownload, uint32_t,                                                            \
+      (const char* sofPath, int32_t number1, bool flag1, int32_t number2, int32_t number3,       \
+       bool flag2, bool flag3))                                                                  \
+    V(PALDRIX_JtagDownloadChain, void, (void))                                                   \
+    V(PALDRIX_Programming, void, (void))                                                         \
+    V(PALDRIX_DownloadNios2, void, (void))                                                       \
+    V(PALDRIX_DownloadNios2Ex, void, (void))                                                     \
+    V(PALDRIX_FlashProgrammer, void, (void))                                                     \
+    V(PALDRIX_AsDownload, void, (void))                                                          \
+    V(PALDRIX_AsDownloadPV, void, (void))                                                        \
+    V(PALDRIX_IsUsbBlasterDriverReady, void, (void))                                             \
+    V(PALDRIX_GetQuatusVersion, double, (void))                                                  \
+    V(PALDRIX_SetQuartusProgrammerPath, void, (void))                                            \
+    V(PALDRIX_quartus_pgm, void, (void))                                                         \
+    V(PALDRIX_Nios2Terminal, void, (void))                                                       \
+    V(PALDRIX_EnableBlasterII, void, (void))
 
-// The installed Quartus version; exactly 0 when no usable installation was found.
-double PALDRIX_API PALDRIX_GetQuatusVersion(void);
+KV7_MAKER_ENTRY_TABLE(TPaldrixDownloadEntries, PALDRIX_DOWNLOAD_ENTRIES)
 
-// Configures the FPGA from a .sof file; true when it now runs that configuration.
-bool PALDRIX_API PALDRIX_JtagDownload(const char* sofPath, int32_t number1, bool flag1, int32_t number2,
-                                      int32_t number3, bool flag2, bool flag3);
-
-void PALDRIX_API PALDRIX_DownloadEEPROMByByteBlaster(void);
-void PALDRIX_API PALDRIX_JtagDownloadByteBlaster(void);
-void PALDRIX_API PALDRIX_JtagDownloadChain(void);
-void PALDRIX_API PALDRIX_Programming(void);
-void PALDRIX_API PALDRIX_DownloadNios2(void);
-void PALDRIX_API PALDRIX_DownloadNios2Ex(void);
-void PALDRIX_API PALDRIX_Nios2Terminal(void);
-void PALDRIX_API PALDRIX_FlashProgrammer(void);
-void PALDRIX_API PALDRIX_AsDownload(void);
-void PALDRIX_API PALDRIX_AsDownloadPV(void);
-void PALDRIX_API PALDRIX_IsUsbBlasterDriverReady(void);
-void PALDRIX_API PALDRIX_SetQuartusProgrammerPath(void);
-void PALDRIX_API PALDRIX_quartus_pgm(void);
-void PALDRIX_API PALDRIX_EnableBlasterII(void);
-
-}
+using TPaldrixDownloadLibrary = TMakerLibrary<TPaldrixDownloadEntries>;

@@ -4,7 +4,7 @@
  * the line end between two device lines therefore stays at the end of the preceding name;
  * bring-up then refuses such a board as an unknown type, which is intended.
  */
-#include "chain/Jtagbus.h"
+#include "chain/ChainReport.h"
 
 #include <cstring>
 
@@ -20,7 +20,7 @@ void CopyField(char (&field)[32], const std::string& text)
 
 } // namespace
 
-bool TJtagBus::ParseChainDevices(TChainList& list, std::string_view block)
+bool ParseDeviceBlock(TChainList& list, std::string_view block)
 {
     ParseState state = ParseState::BeforeCode;
     std::string code;

@@ -4,8 +4,6 @@
  */
 #include "chain/ChainReport.h"
 
-#include "chain/Jtagbus.h"
-
 std::string ReportCableHeader(int cable)
 {
     return "USB-Blaster [USB-" + std::to_string(cable) + "]\r\n  ";
@@ -36,5 +34,5 @@ bool ReadChainReport(TChainList& list, std::string_view report, int cable)
     if (!block)
         return false;
     const size_t before = list.size();
-    return TJtagBus().ParseChainDevices(list, *block) && list.size() > before;
+    return ParseDeviceBlock(list, *block) && list.size() > before;
 }

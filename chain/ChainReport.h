@@ -1,6 +1,7 @@
 /*
  * The rules by which the program understands the programmer's report, apart from the file
- * that holds it: where the device block of one cable starts and ends.
+ * that holds it: where the device block of one cable starts and ends, and how the block splits
+ * into devices. Free of windows.h; TJtagBus reads the file and hands its text here.
  */
 #pragma once
 
@@ -23,6 +24,11 @@ std::string ReportCableHeader(int cable);
 // The device block of the cable, or nothing when the report does not list the cable in the
 // expected shape or says the chain could not be read.
 std::optional<std::string_view> FindDeviceBlock(std::string_view report, int cable);
+
+// Splits a device block into entries appended to list: fields separated by runs of blanks,
+// taken in pairs of code and device name. True when it split into complete pairs of fields
+// that fit their records; a code without its name leaves list empty.
+bool ParseDeviceBlock(TChainList& list, std::string_view block);
 
 // The whole reading of a report's text: true when the cable's block yielded at least one
 // device, appended to list.

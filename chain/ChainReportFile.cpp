@@ -1,6 +1,7 @@
 /*
  * The report file: opened with no sharing, so that it is only read once the programmer's
- * redirected output has been closed, and read whole in one request into one buffer.
+ * redirected output has been closed, and read whole in one request into one buffer. Its text
+ * goes to the host-built reader (chain/ChainReport.h).
  */
 #include "chain/ChainReport.h"
 #include "chain/Jtagbus.h"
@@ -13,11 +14,24 @@
 
 #include <algorithm>
 #include <new>
-#include <stdexcept>
+#include <string>
 
 namespace {
 
 constexpr DWORD FILE_RETRY_PAUSE_MS = 10;
+
+constexpr char OUT_OF_MEMORY[] = "Out of memory";
+
+// Sizes the text, zero-filled; false when there is no memory for it.
+bool Allocate(std::string& text, size_t size)
+{
+    try {
+        text.assign(size, '\0');
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
 
 UniqueHandle OpenExclusive(const std::string& path)
 {
@@ -25,42 +39,55 @@ UniqueHandle OpenExclusive(const std::string& path)
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-// The whole file, or nothing when fewer bytes arrive than its size. Raises the file layer's
-// error when it cannot be opened.
-std::optional<std::string> ReadWholeFile(const std::string& path)
+// What reading the report file came to: its whole text, or the failure's description and
+// whether the operator is shown it (the file layer's own errors) or only the trace (a short
+// read, which a programmer still writing the file may cause).
+struct TReportText {
+    std::string Text;
+    std::string Failure;
+    bool ShowFailure = false;
+};
+
+TReportText ReadWholeFile(const std::string& path)
 {
+    TReportText result;
+    auto fail = [&](std::string failure, bool show) {
+        result.Failure = std::move(failure);
+        result.ShowFailure = show;
+        return result;
+    };
     UniqueHandle file = OpenExclusive(path);
     if (!file)
-        throw std::runtime_error("Cannot open file " + path);
+        return fail("Cannot open file " + path, true);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size))
-        throw std::runtime_error("Cannot read file " + path);
-    if (size.QuadPart >= MAXDWORD)
-        throw std::bad_alloc();
-    std::string text(static_cast<size_t>(size.QuadPart) + 1, '\0');
+        return fail("Cannot read file " + path, true);
+    if (size.QuadPart >= MAXDWORD || !Allocate(result.Text, static_cast<size_t>(size.QuadPart) + 1))
+        return fail(OUT_OF_MEMORY, true);
     DWORD read = 0;
-    if (!ReadFile(file.Get(), text.data(), size.LowPart, &read, nullptr) || read < size.LowPart) {
-        Trace("report %s: %lu of %lu bytes read", TraceQuote(path).c_str(), read, size.LowPart);
-        return std::nullopt;
-    }
-    text.resize(size.LowPart);
-    return text;
+    if (!ReadFile(file.Get(), result.Text.data(), size.LowPart, &read, nullptr) || read < size.LowPart)
+        return fail("report " + TraceQuote(path) + ": " + std::to_string(read) + " of " +
+                        std::to_string(size.LowPart) + " bytes read",
+                    false);
+    result.Text.resize(size.LowPart);
+    return result;
 }
 
 } // namespace
 
 bool TJtagBus::LoadChainReport(TChainList& list, const std::string& path, int cable)
 {
-    try {
-        const std::optional<std::string> text = ReadWholeFile(path);
-        return text && ReadChainReport(list, *text, cable);
-    } catch (const std::bad_alloc&) {
-        ShowBox(BoxKind::Error, BoxButtons::Ok, "Out of memory");
-    } catch (const std::exception& error) {
-        ShowBox(BoxKind::Error, BoxButtons::Ok, error.what());
-    }
+    const TReportText report = ReadWholeFile(path);
+    if (report.Failure.empty())
+        return ReadChainReport(list, report.Text, cable);
+    if (report.ShowFailure)
+        ShowBox(BoxKind::Error, BoxButtons::Ok, report.Failure);
+    else
+        Trace("%s", report.Failure.c_str());
     return false;
 }
+
+bool TJtagBus::ParseChainDevices(TChainList& list, std::string_view block) { return ParseDeviceBlock(list, block); }
 
 bool TJtagBus::WaitFileReady(const std::string& path, std::uint32_t timeoutMs)
 {

@@ -1,8 +1,7 @@
 /*
- * Starting the programmer and the waits around it. The waits dispatch what is pending, then
- * block until input arrives, the process ends or their time is up, and go round the same
- * tick-count loop: the window stays alive and the processor stays idle. Elapsed time is the
- * unsigned difference of two tick counts, which survives the counter's wrap.
+ * Starting the programmer and the waits around it. Both waits are the program's one message
+ * wait (base/Pump.h): the window stays alive and the processor stays idle; the programmer's
+ * wait also ends when the process does.
  *
  * A programmer still running at the time-out is left to end by itself, and the next detection
  * removes what it left. One still running when the window closes under the run, or when the
@@ -40,48 +39,6 @@ RunState StateOf(DWORD exitCode)
     }
 }
 
-// The pause that lets the elapsed time just exceed the limit. Never INFINITE, nor a wrap to 0
-// that would spin, at the top of the range.
-DWORD TimeLeft(DWORD elapsed, DWORD limit)
-{
-    const DWORD left = limit - elapsed;
-    return left < INFINITE - 1 ? left + 1 : INFINITE - 1;
-}
-
-// True only when the process was seen to end with code 0 within the time limit.
-bool WaitForProgrammer(HANDLE process, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    RunState state = RunState::Running;
-    bool exitCodeTraced = false;
-    for (;;) {
-        PumpPendingMessages();
-        // Asked before the exit code, so that a process seen ended here has its final code.
-        const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-        DWORD exitCode = 0;
-        if (!GetExitCodeProcess(process, &exitCode))
-            state = RunState::Failed;
-        else
-            state = StateOf(exitCode);
-        // Said once, not on every pass of the rest of the wait.
-        if (state == RunState::Running && ended && !exitCodeTraced) {
-            Trace("Quartus ExitCode:%lXh", exitCode);
-            exitCodeTraced = true;
-        }
-        const DWORD elapsed = GetTickCount() - start;
-        if (state != RunState::Running)
-            break;
-        if (elapsed > timeoutMs) {
-            Trace("QuartusExecute Timeout:%lu sec.", static_cast<unsigned long>(timeoutMs / 1000));
-            break;
-        }
-        // An ended process keeps its handle signalled; waiting on it then would spin, so only
-        // window input may cut the pause short.
-        WaitForInput(TimeLeft(elapsed, timeoutMs), ended ? nullptr : process);
-    }
-    return state == RunState::Succeeded;
-}
-
 } // namespace
 
 bool TJtagBus::QuartusExecute(const std::string& commandLine, std::uint32_t timeoutMs)
@@ -108,22 +65,36 @@ bool TJtagBus::QuartusExecute(const std::string& commandLine, std::uint32_t time
     job.Adopt(process.Get());
     ResumeThread(thread.Get());
     TSessionEndRelease endAtSessionEnd([&job] { job.EndAll(); });
+
+    RunState state = RunState::Running;
+    bool exitCodeTraced = false;
+    auto pass = [&] {
+        // Asked before the exit code, so that a process seen ended here has its final code.
+        const bool ended = WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
+        DWORD exitCode = 0;
+        if (!GetExitCodeProcess(process.Get(), &exitCode))
+            state = RunState::Failed;
+        else
+            state = StateOf(exitCode);
+        // Said once, not on every pass of the rest of the wait.
+        if (state == RunState::Running && ended && !exitCodeTraced) {
+            Trace("Quartus ExitCode:%lXh", exitCode);
+            exitCodeTraced = true;
+        }
+        // An ended process keeps its handle signalled; waiting on it then would spin, so only
+        // window input may cut the pause short.
+        return TWaitPass{state != RunState::Running, ended ? nullptr : process.Get()};
+    };
+    bool settled = false;
     try {
-        return WaitForProgrammer(process.Get(), timeoutMs);
+        settled = WaitWithMessages(timeoutMs, pass);
     } catch (const TRunStopped&) {
         job.EndAll();
         throw;
     }
+    if (!settled)
+        Trace("QuartusExecute Timeout:%lu sec.", static_cast<unsigned long>(timeoutMs / 1000));
+    return state == RunState::Succeeded;
 }
 
-void TJtagBus::DelayWithMessages(std::uint32_t durationMs)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        PumpPendingMessages();
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed > durationMs)
-            return;
-        WaitForInput(TimeLeft(elapsed, durationMs));
-    }
-}
+void TJtagBus::DelayWithMessages(std::uint32_t durationMs) { WaitWithMessages(durationMs); }

@@ -1,8 +1,9 @@
 /*
  * The detection as a whole: temporary files in the temporary folder, the programmer found
  * through the registry, one batch line that runs it with its output redirected, the waits,
- * the report, and the temporary files removed on every path. Nothing is shown here: the
- * caller learns true or false, and the reason of a failure goes to the diagnostic trace.
+ * the report, and the temporary files removed on every path. No box is shown here: the caller
+ * learns true or false, and the reason of a failure goes to the diagnostic trace (the report
+ * reading shows its own box for a report file that cannot be opened or read).
  */
 #include "chain/Jtagbus.h"
 
@@ -11,6 +12,7 @@
 #include "base/Handles.h"
 #include "base/Paths.h"
 #include "base/SessionEnd.h"
+#include "base/SystemError.h"
 #include "base/Trace.h"
 
 #include <windows.h>
@@ -46,19 +48,6 @@ void DeleteIfPresent(const std::string& path)
         DeleteFileA(path.c_str());
 }
 
-std::string SystemErrorText(DWORD error)
-{
-    char* text = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length ? std::string(text, length) : "error " + std::to_string(error);
-    LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r'))
-        result.pop_back();
-    return result;
-}
-
 std::string FileNameOf(const std::string& path) { return path.substr(FolderOf(path).size()); }
 
 // Writes the line and nothing else: no line end, no terminating zero. Empty on success,
@@ -77,17 +66,17 @@ std::string WriteBatchFile(const std::string& path, const std::string& line)
 }
 
 // Removes both temporary files however the detection ends.
-class TempFilesCleanup {
+class TTempFilesCleanup {
 public:
-    TempFilesCleanup(const std::string& batch, const std::string& report) : Batch(batch), Report(report) {}
-    ~TempFilesCleanup() { RemoveNow(); }
+    TTempFilesCleanup(const std::string& batch, const std::string& report) : Batch(batch), Report(report) {}
+    ~TTempFilesCleanup() { RemoveNow(); }
     void RemoveNow()
     {
         DeleteIfPresent(Batch);
         DeleteIfPresent(Report);
     }
-    TempFilesCleanup(const TempFilesCleanup&) = delete;
-    TempFilesCleanup& operator=(const TempFilesCleanup&) = delete;
+    TTempFilesCleanup(const TTempFilesCleanup&) = delete;
+    TTempFilesCleanup& operator=(const TTempFilesCleanup&) = delete;
 
 private:
     const std::string& Batch;
@@ -101,7 +90,7 @@ bool TJtagBus::DetectChain(TChainList& list, int cable)
     const std::string folder = WorkingFolder();
     const std::string batchPath = folder + BATCH_FILE_NAME;
     const std::string reportPath = folder + REPORT_FILE_NAME;
-    TempFilesCleanup cleanup(batchPath, reportPath);
+    TTempFilesCleanup cleanup(batchPath, reportPath);
     TSessionEndRelease removeAtSessionEnd([&cleanup] { cleanup.RemoveNow(); });
 
     auto fail = [](const std::string& description) {

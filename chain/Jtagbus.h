@@ -4,7 +4,8 @@
  * the devices from its report. The object keeps no state; it only groups the operations, and
  * lives on the heap for one detection.
  *
- * This header stays free of windows.h so that the report reader builds on the host too.
+ * This header stays free of windows.h; the report reader and the device-block parser it calls
+ * are free functions of the host-built core (chain/ChainReport.h).
  */
 #pragma once
 
@@ -17,7 +18,8 @@
 class TJtagBus {
 public:
     // True when the programmer ended with exit code 0 and its report yielded at least one
-    // device; list (supplied empty) then holds them in report order. Shows nothing itself.
+    // device; list (supplied empty) then holds them in report order. Shows no box itself (a
+    // failure's reason goes to the trace); the report reading under it may (LoadChainReport).
     bool DetectChain(TChainList& list, int cable);
 
     // The folder named by the registry, or "" when the key or value is missing.
@@ -32,9 +34,12 @@ public:
     // True once the file can be opened with no sharing, i.e. no other process holds it.
     bool WaitFileReady(const std::string& path, std::uint32_t timeoutMs);
 
-    // Reads the report at path and appends the devices listed for the cable.
+    // Reads the report at path and appends the devices listed for the cable (ReadChainReport).
+    // A file that cannot be opened or read shows an error box ("Cannot open file <path>");
+    // one that yields fewer bytes than its size is only traced. True when a device was read.
     bool LoadChainReport(TChainList& list, const std::string& path, int cable);
 
-    // Splits a device block into entries; true when it split into complete pairs of fields.
+    // Splits a device block into entries (ParseDeviceBlock); true when it split into complete
+    // pairs of fields.
     bool ParseChainDevices(TChainList& list, std::string_view block);
 };

@@ -39,15 +39,15 @@ constexpr double SIII_150_RUN_MS = 28000.0;
 
 bool TFormMain::BringUpBoard()
 {
-    ShowStatus(STATUS_DETECT, COLOUR_BLUE);
+    ShowStatus(STATUS_DETECT, COLOR_BLUE);
     ReleaseBoard();
     const BoardType type = DetectBoardType();
     if (type == BOARD_NOT_FOUND) {
-        ShowStatus(STATUS_NOT_FOUND, COLOUR_RED);
+        ShowStatus(STATUS_NOT_FOUND, COLOR_RED);
         return false;
     }
     if (type == BOARD_UNKNOWN) {
-        ShowStatus(STATUS_UNKNOWN, COLOUR_RED);
+        ShowStatus(STATUS_UNKNOWN, COLOR_RED);
         return false;
     }
     // The product of a float and 28000 is exact in a double, so the truncation is too.
@@ -56,11 +56,11 @@ bool TFormMain::BringUpBoard()
     if (!DownloadSof(type))
         return false;
 
-    ShowStatus(STATUS_CONNECT, COLOUR_BLUE);
+    ShowStatus(STATUS_CONNECT, COLOR_BLUE);
     CurrentBoard = std::make_unique<TBoard>();
     std::string error;
     if (!CurrentBoard->Connect(error, PORT_INDEX)) {
-        ShowStatus(STATUS_NO_PORT, COLOUR_RED);
+        ShowStatus(STATUS_NO_PORT, COLOR_RED);
         ReleaseBoard();
         return false;
     }
@@ -68,10 +68,10 @@ bool TFormMain::BringUpBoard()
     const std::string name = CurrentBoard->QueryBoardName();
     if (name != READY_BOARD_NAME) {
         ReleaseBoard();
-        ShowStatus(name.empty() ? STATUS_NO_NAME : STATUS_OTHER_NAME, COLOUR_RED);
+        ShowStatus(name.empty() ? STATUS_NO_NAME : STATUS_OTHER_NAME, COLOR_RED);
         return false;
     }
-    ShowStatus(STATUS_CONNECTED, COLOUR_GREEN);
+    ShowStatus(STATUS_CONNECTED, COLOR_GREEN);
     return true;
 }
 

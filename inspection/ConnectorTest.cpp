@@ -29,20 +29,20 @@ bool TFormMain::TestConnector(int32_t index)
     char ngText[16];
     std::snprintf(ngText, sizeof ngText, "ORBA-%c NG", letter);
     TShape& outline = ShapeOrba[index];
-    MarkShape(outline, true, COLOUR_YELLOW);
+    MarkShape(outline, true, COLOR_YELLOW);
     LabelResult.SetCaption(LABEL_INSPECTING);
-    MarkLabel(LabelResult, true, COLOUR_YELLOW);
+    MarkLabel(LabelResult, true, COLOR_YELLOW);
 
     bool pass = false;
     if (CurrentBoard) {
-        ShowStatus(STATUS_LOOPBACK, COLOUR_BLUE);
+        ShowStatus(STATUS_LOOPBACK, COLOR_BLUE);
         uint8_t passed[PAIR_COUNT] = {};
         pass = CurrentBoard->RunLoopback(index, passed);
         if (pass && std::find(std::begin(passed), std::end(passed), 0) != std::end(passed)) {
             pass = false;
             PairTable pairs;
             std::copy(std::begin(PairFirstPin), std::end(PairFirstPin), pairs.begin());
-            FaultList faults = BuildFaultList(pairs, passed);
+            TFaultList faults = BuildFaultList(pairs, passed);
             MemoError.Clear();
             for (const std::string& line : faults.MemoLines)
                 MemoError.AppendLine(line);
@@ -56,11 +56,11 @@ bool TFormMain::TestConnector(int32_t index)
     if (pass) {
         char passText[16];
         std::snprintf(passText, sizeof passText, "ORBA-%c PASS", letter);
-        ShowStatus(passText, COLOUR_GREEN);
+        ShowStatus(passText, COLOR_GREEN);
     } else {
-        ShowStatus(ngText, COLOUR_RED);
+        ShowStatus(ngText, COLOR_RED);
     }
-    const COLORREF verdict = pass ? COLOUR_GREEN : COLOUR_RED;
+    const COLORREF verdict = pass ? COLOR_GREEN : COLOR_RED;
     LabelResult.SetCaption(pass ? LABEL_PASS : LABEL_NG);
     MarkLabel(LabelResult, true, verdict);
     MarkShape(outline, true, verdict);

@@ -49,12 +49,12 @@ bool TFormMain::DownloadSof(BoardType BoardType)
     const std::string path = folder + SofFileOf(BoardType);
     char status[64];
     std::snprintf(status, sizeof status, "Download .sof (%s)", BoardTypeLabel(BoardType));
-    ShowStatus(status, COLOUR_BLUE);
+    ShowStatus(status, COLOR_BLUE);
     // The library runs from the folder where the configurations and the maker's libraries lie.
     SetCurrentDirectoryA(folder.c_str());
     const bool ok = download->JtagDownload(path, DOWNLOAD_NUMBER, false, 0, 0, false, true);
     if (!ok)
-        ShowStatus(STATUS_DOWNLOAD_FAILED, COLOUR_RED);
+        ShowStatus(STATUS_DOWNLOAD_FAILED, COLOR_RED);
     download.reset();
     WaitMs(SETTLE_MS);
     return ok;

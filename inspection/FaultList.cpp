@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-FaultList BuildFaultList(const PairTable& pairs, const uint8_t (&passed)[PAIR_COUNT])
+TFaultList BuildFaultList(const PairTable& pairs, const uint8_t (&passed)[PAIR_COUNT])
 {
-    FaultList list;
+    TFaultList list;
     list.Hint = "Invalid paired loopback pin:\n";
     int count = 0;
     for (int i = 0; i < PAIR_COUNT; ++i) {

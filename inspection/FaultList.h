@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-struct FaultList {
+struct TFaultList {
     std::vector<std::string> MemoLines; // "[001]pin 003-004", ...
     std::string Hint;                   // heading line, then "(3-4) " items, 5 to a line
 };
 
 // passed[i] is non-zero when pair i looped back; only the failed pairs are listed, in pair
 // order.
-FaultList BuildFaultList(const PairTable& pairs, const uint8_t (&passed)[PAIR_COUNT]);
+TFaultList BuildFaultList(const PairTable& pairs, const uint8_t (&passed)[PAIR_COUNT]);

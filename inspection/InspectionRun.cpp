@@ -3,21 +3,15 @@
  * warning once per program start, makes sure a board answering "KV7_MP" is held (reusing the
  * one kept from the last press, bringing one up otherwise), tests the connector and always
  * leaves the window idle again. It also fills the pin-pair table the verdicts refer to.
- *
- * Trace lines written here, so that a field engineer (and the end-to-end tests) can tell one
- * press from the next:
- *     run ORBA-<c> start                   after the warning, when the run really begins
- *     run ORBA-<c> end PASS|NG|not ready|closed   once the window is idle again (closed: the
- *                                          window closed under the run and stopped it)
+ * The run's start and end lines in the trace, by which a field engineer (and the end-to-end
+ * tests) tell one press from the next, are written by TFormMain::TRun.
  */
 #include "app/FormMain.h"
 
 #include "app/ProgressMath.h"
 #include "base/Assert.h"
 #include "base/Box.h"
-#include "base/PendingInput.h"
 #include "base/RunStop.h"
-#include "base/Trace.h"
 #include "inspection/PairTable.h"
 
 #include <algorithm>
@@ -41,49 +35,21 @@ constexpr char READY_BOARD_NAME[] = "KV7_MP";
 constexpr int32_t PROGRESS_BEFORE_TEST = 96;
 constexpr int32_t PROGRESS_AFTER_TEST = 100;
 
-// Puts the window back to idle however the run is left, an exception included: a run that
-// left the buttons disabled or Busy set would lock the operator out until a restart.
-class TRunEnd {
-public:
-    TRunEnd(TFormMain& form, char letter) : Form(form), Letter(letter), StartTick(GetTickCount()) {}
-    ~TRunEnd()
-    {
-        if (RunStopRequested())
-            Outcome = "closed";
-        Form.StopProgress();
-        // Clicks and keys made while the run held the window were meant for no run.
-        DropPendingInput();
-        Form.EnableButtons(true);
-        Form.SetFormCursor(nullptr);
-        Form.Busy = false;
-        Trace("run ORBA-%c end %s (%lu ms)", Letter, Outcome, GetTickCount() - StartTick);
-    }
-    TRunEnd(const TRunEnd&) = delete;
-    TRunEnd& operator=(const TRunEnd&) = delete;
-
-    const char* Outcome = "not ready";
-
-private:
-    TFormMain& Form;
-    char Letter;
-    DWORD StartTick;
-};
-
 } // namespace
 
 void TFormMain::ButtonOrbaClick(HWND sender)
 {
-    TRunGuard run(*this);
+    TRun run(*this);
     if (!run)
         return;
     try {
-        RunInspection(sender);
+        RunInspection(run, sender);
     } catch (const TRunStopped&) {
-        // The window closed under the run; it goes once the guard has.
+        // The window closed under the run; it goes once the run has unwound.
     }
 }
 
-void TFormMain::RunInspection(HWND sender)
+void TFormMain::RunInspection(TRun& run, HWND sender)
 {
     auto button = std::find(std::begin(ButtonOrba), std::end(ButtonOrba), sender);
     if (button == std::end(ButtonOrba))
@@ -97,10 +63,8 @@ void TFormMain::RunInspection(HWND sender)
         WarnBeforeTest = false;
     }
 
-    Trace("run ORBA-%c start", letter);
-    Busy = true;
-    TRunEnd end(*this, letter);
-    ShowStatus(STATUS_PREPARE, COLOUR_BLUE);
+    run.Begin(letter);
+    ShowStatus(STATUS_PREPARE, COLOR_BLUE);
     EnableButtons(false);
     SetFormCursor(IDC_WAIT);
     ClearResults();
@@ -125,7 +89,7 @@ void TFormMain::RunInspection(HWND sender)
 
     if (ready) {
         SetProgress(PROGRESS_BEFORE_TEST);
-        end.Outcome = TestConnector(index) ? "PASS" : "NG";
+        run.Outcome = TestConnector(index) ? "PASS" : "NG";
         SetProgress(PROGRESS_AFTER_TEST);
     } else {
         ShowBox(BoxKind::Warning, BoxButtons::Ok, BOARD_NOT_FOUND_WARNING);

@@ -130,6 +130,8 @@ void Apply(Bench& bench, const std::string& key, const std::string& value)
         ReadMs(value, bench.DownloadMs);
     else if (key == "download_fails")
         ReadYesNo(value, bench.DownloadFails);
+    else if (key == "download_result" && ReadInteger(value, number, 0) && number >= 0 && number <= 0xFFFFFFFFLL)
+        bench.DownloadResult = static_cast<uint32_t>(number);
     else if (key == "programmer_ms")
         ReadMs(value, bench.ProgrammerMs);
     else if (key == "programmer_exit" && ReadInteger(value, number, 0))

@@ -49,6 +49,8 @@ struct Bench {
     double QuartusVersion = 9.1;
     uint32_t DownloadMs = 0;
     bool DownloadFails = false;
+    // The whole 32-bit value the download returns, instead of 1 or 0.
+    std::optional<uint32_t> DownloadResult;
     uint32_t ProgrammerMs = 0;
     std::optional<uint32_t> ProgrammerExit;
     int ProgrammerCable = -1;

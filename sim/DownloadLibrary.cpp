@@ -60,7 +60,8 @@ double __stdcall PALDRIX_GetQuatusVersion(void)
 }
 
 // The flags are read as the single bytes they are, so the journal shows exactly what arrived.
-bool __stdcall PALDRIX_JtagDownload(const char* sofPath, int32_t arg2, uint8_t arg3, int32_t arg4,
+// The answer is the whole of EAX: 1 or 0, or the bench's download_result as it stands.
+uint32_t __stdcall PALDRIX_JtagDownload(const char* sofPath, int32_t arg2, uint8_t arg3, int32_t arg4,
                                     int32_t arg5, uint8_t arg6, uint8_t arg7)
 {
     Sleep(LoadBench().DownloadMs);
@@ -73,7 +74,7 @@ bool __stdcall PALDRIX_JtagDownload(const char* sofPath, int32_t arg2, uint8_t a
                            + " arg5=" + std::to_string(arg5) + " arg6=" + std::to_string(arg6)
                            + " arg7=" + std::to_string(arg7) + " cwd=" + Quoted(CurrentDirectory().c_str())
                            + " result=" + (refusal ? std::string("0 why=") + refusal : std::string("1")));
-    return !refusal;
+    return bench.DownloadResult.value_or(refusal ? 0 : 1);
 }
 
 // Entry points the program only requires to exist.

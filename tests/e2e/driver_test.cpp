@@ -192,16 +192,16 @@ TEST(Pictures, BmpRowsArePaddedBottomUpAndBlueFirst)
     EXPECT_EQ(image.Pixel(2, 1), 0x0201FFu);
 }
 
-TEST(Pictures, ColoursAreSixHexDigits)
+TEST(Pictures, ColorsAreSixHexDigits)
 {
     uint32_t colour = 0;
-    EXPECT_TRUE(ParseColour("00ff80", colour));
+    EXPECT_TRUE(ParseColor("00ff80", colour));
     EXPECT_EQ(colour, 0x00FF80u);
-    EXPECT_EQ(ColourText(colour), "00FF80");
-    EXPECT_FALSE(ParseColour("0000F", colour));
-    EXPECT_FALSE(ParseColour(" 0000F", colour));
-    EXPECT_FALSE(ParseColour("+0000F", colour));
-    EXPECT_FALSE(ParseColour("00000G", colour));
-    EXPECT_EQ(ColourDistance(0x102030, 0x112233), 3);
-    EXPECT_EQ(ColourDistance(0xFF0000, 0x000000), 255);
+    EXPECT_EQ(ColorText(colour), "00FF80");
+    EXPECT_FALSE(ParseColor("0000F", colour));
+    EXPECT_FALSE(ParseColor(" 0000F", colour));
+    EXPECT_FALSE(ParseColor("+0000F", colour));
+    EXPECT_FALSE(ParseColor("00000G", colour));
+    EXPECT_EQ(ColorDistance(0x102030, 0x112233), 3);
+    EXPECT_EQ(ColorDistance(0xFF0000, 0x000000), 255);
 }

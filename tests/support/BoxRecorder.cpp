@@ -9,7 +9,7 @@
 
 BoxRecorder::BoxRecorder(BoxAnswer question) : Question(question)
 {
-    SetBoxHook([this](const BoxRequest& request) {
+    SetBoxHook([this](const TBoxRequest& request) {
         Boxes.push_back(request);
         if (WhileOpen)
             std::exchange(WhileOpen, nullptr)();

@@ -20,5 +20,5 @@ public:
     BoxAnswer Question;              // the answer to a Yes/No question
     std::function<void()> WhileOpen; // runs once, inside the next box
     bool PumpWhileOpen = false;      // dispatches the pending messages inside every box
-    std::vector<BoxRequest> Boxes;   // in the order they came
+    std::vector<TBoxRequest> Boxes;   // in the order they came
 };

@@ -19,7 +19,7 @@ struct FindTraits {
     static bool Valid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { FindClose(h); }
 };
-using UniqueFind = Unique<HANDLE, FindTraits>;
+using UniqueFind = TUnique<HANDLE, FindTraits>;
 
 const std::string& SystemTemp()
 {

@@ -35,11 +35,11 @@ TEST(Entry, EscapingExceptionsAreShownAndTheMutexIsReleased)
     EXPECT_EQ(RunSingleInstance(name.c_str(), [] { throw 42; }), 0);
     EXPECT_FALSE(MutexExists(name));
     EXPECT_EQ(RunSingleInstance(name.c_str(), [] { throw std::runtime_error("not ours"); }), 0);
-    EXPECT_EQ(RunSingleInstance(name.c_str(), [] { throw Exception("Cannot create the main window"); }), 0);
+    EXPECT_EQ(RunSingleInstance(name.c_str(), [] { throw TException("Cannot create the main window"); }), 0);
     EXPECT_FALSE(MutexExists(name));
 
     ASSERT_EQ(boxes.Boxes.size(), 3u);
-    for (const BoxRequest& box : boxes.Boxes) {
+    for (const TBoxRequest& box : boxes.Boxes) {
         EXPECT_EQ(box.Kind, BoxKind::Error);
         EXPECT_EQ(box.Caption, "Error");
     }
@@ -52,7 +52,7 @@ TEST(Entry, EscapingExceptionsAreShownAndTheMutexIsReleased)
 TEST(Application, ExceptionFromOneMessageIsShownAndTheMessageCountsAsHandled)
 {
     BoxRecorder boxes;
-    EXPECT_EQ(CallGuarded([]() -> LRESULT { throw Exception("boom"); }, 7), 7);
+    EXPECT_EQ(CallGuarded([]() -> LRESULT { throw TException("boom"); }, 7), 7);
     EXPECT_EQ(CallGuarded([]() -> LRESULT { throw std::runtime_error("bad state"); }), 0);
     EXPECT_EQ(CallGuarded([]() -> LRESULT { throw 3; }), 0);
     EXPECT_EQ(CallGuarded([]() -> LRESULT { return 5; }), 5);

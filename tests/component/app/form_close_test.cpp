@@ -1,8 +1,8 @@
 // Closing the main window during a run: only after the operator's Yes, which stops the run at
-// its next wait or box, and then never under the run's feet: the window stays until the run's
-// guard has gone. The run is played by a guard, the Busy flag and a nested wait, as the
-// inspection run does it. An idle window's close is proven on the real program by the e2e
-// closing script.
+// its next wait or box, and then never under the run's feet: the window stays until the run
+// has unwound. The run is played by a
+// guard, the Busy flag and a nested wait, as the inspection run does it. An idle window's
+// close is proven on the real program by the e2e closing script.
 #include "app/FormMain.h"
 #include "app/Layout.h"
 
@@ -20,7 +20,7 @@ TEST(FormClose, NoDuringARunKeepsTheWindowAndTheRun)
     TFormMain form;
     form.Show();
     {
-        TFormMain::TRunGuard run(form);
+        TFormMain::TRun run(form);
         ASSERT_TRUE(run);
         form.Busy = true;
         form.StartProgress();
@@ -46,7 +46,7 @@ TEST(FormClose, YesDuringARunStopsItAtItsWaitAndTheWindowGoesAfterIt)
     TFormMain form;
     form.Show();
     {
-        TFormMain::TRunGuard run(form);
+        TFormMain::TRun run(form);
         ASSERT_TRUE(run);
         form.Busy = true;
         form.StartProgress();
@@ -64,7 +64,7 @@ TEST(FormClose, YesDuringARunStopsItAtItsWaitAndTheWindowGoesAfterIt)
         EXPECT_THROW(form.WaitMs(0), TRunStopped);
         EXPECT_THROW(ShowBox(BoxKind::Warning, BoxButtons::Ok, "later"), TRunStopped);
         EXPECT_EQ(boxes.Boxes.size(), 1u);
-        TFormMain::TRunGuard second(form);
+        TFormMain::TRun second(form);
         EXPECT_FALSE(second);
         EXPECT_NE(form.Handle(), nullptr);
     }
@@ -76,11 +76,11 @@ TEST(FormClose, OneRunAtATime)
 {
     TFormMain form;
     {
-        TFormMain::TRunGuard first(form);
+        TFormMain::TRun first(form);
         ASSERT_TRUE(first);
-        TFormMain::TRunGuard nested(form);
+        TFormMain::TRun nested(form);
         EXPECT_FALSE(nested);
     }
-    TFormMain::TRunGuard next(form);
+    TFormMain::TRun next(form);
     EXPECT_TRUE(next);
 }

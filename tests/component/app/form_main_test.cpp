@@ -51,24 +51,24 @@ TEST(FormMain, StylesTabOrderAndStatusPanels)
 TEST(FormMain, NothingReportsBeforeTheFirstShowThenReadyInBlue)
 {
     TFormMain form;
-    form.ShowStatus("Detect FPAG TYPE...", COLOUR_RED);
+    form.ShowStatus("Detect FPAG TYPE...", COLOR_RED);
     form.SetProgress(40);
     EXPECT_EQ(form.PanelText[0], "");
     EXPECT_EQ(form.PanelText[1], "");
-    EXPECT_EQ(form.StatusColor, COLOUR_BLACK);
+    EXPECT_EQ(form.StatusColor, COLOR_BLACK);
 
     form.Show();
     EXPECT_EQ(form.PanelText[0], "Ready");
-    EXPECT_EQ(form.StatusColor, COLOUR_BLUE);
+    EXPECT_EQ(form.StatusColor, COLOR_BLUE);
     EXPECT_EQ(form.PanelText[1], "0");
     EXPECT_EQ(form.LabelResult.Caption, "");
 
     // Later shows leave what the run reported.
-    form.ShowStatus("ORBA-A NG", COLOUR_RED);
+    form.ShowStatus("ORBA-A NG", COLOR_RED);
     ShowWindow(form.Handle(), SW_HIDE);
     form.Show();
     EXPECT_EQ(form.PanelText[0], "ORBA-A NG");
-    EXPECT_EQ(form.StatusColor, COLOUR_RED);
+    EXPECT_EQ(form.StatusColor, COLOR_RED);
 }
 
 TEST(FormMain, ProgressIsOnTheScreenWhenSetProgressReturns)
@@ -87,9 +87,9 @@ TEST(FormMain, ProgressIsOnTheScreenWhenSetProgressReturns)
         return colour;
     };
     form.SetProgress(100);
-    EXPECT_EQ(pixel(), COLOUR_BLUE);
+    EXPECT_EQ(pixel(), COLOR_BLUE);
     form.SetProgress(0);
-    EXPECT_NE(pixel(), COLOUR_BLUE);
+    EXPECT_NE(pixel(), COLOR_BLUE);
 }
 
 TEST(FormMain, TimerAdvancesTheEstimateUntilStopped)
@@ -123,7 +123,7 @@ TEST(FormMain, HoverOutlineFollowsTheConnectorButtons)
     TFormMain form;
     MouseAt(form.ButtonOrba[0], 10, 10);
     EXPECT_TRUE(form.Shape[0].Visible);
-    EXPECT_EQ(form.Shape[0].PenColor, COLOUR_YELLOW);
+    EXPECT_EQ(form.Shape[0].PenColor, COLOR_YELLOW);
     EXPECT_EQ(VisibleHoverShapes(form), 1);
     // Another button shows its own outline and leaves the first.
     MouseAt(form.ButtonOrba[3], 10, 10);
@@ -138,7 +138,7 @@ TEST(FormMain, HoverOutlineFollowsTheConnectorButtons)
     MouseAt(form.ButtonOrba[2], 5, 5);
     MouseAt(form.Handle(), 120, 400); // inside ShapeC
     EXPECT_TRUE(form.Shape[2].Visible);
-    form.ShapeOrba[1].Set(true, COLOUR_GREEN);
+    form.ShapeOrba[1].Set(true, COLOR_GREEN);
     MouseAt(form.Handle(), 380, 400); // inside ShapeOrbaB, ShapeB hidden
     EXPECT_TRUE(form.Shape[2].Visible);
     MouseAt(form.Handle(), 250, 300); // the bare picture
@@ -152,7 +152,7 @@ TEST(FormMain, ResultOutlineCarriesItsHintOnlyWhileVisible)
     TShape& shape = form.ShapeOrba[2];
     const std::string hint = "Invalid paired loopback pin:\n(3-4) (51-52) ";
     shape.SetHint(hint);
-    shape.Set(true, COLOUR_RED);
+    shape.Set(true, COLOR_RED);
 
     char text[256] = {};
     TOOLINFOA tool{};
@@ -167,7 +167,7 @@ TEST(FormMain, ResultOutlineCarriesItsHintOnlyWhileVisible)
 
     // Hiding keeps the pen colour and takes the hint's area away.
     shape.Set(false, shape.PenColor);
-    EXPECT_EQ(shape.PenColor, COLOUR_RED);
+    EXPECT_EQ(shape.PenColor, COLOR_RED);
     ASSERT_TRUE(SendMessageA(form.HintTooltip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
     EXPECT_TRUE(IsRectEmpty(&tool.rect));
 }
@@ -188,14 +188,14 @@ TEST(FormMain, LabelsAndListShowWhatTheRunSets)
     GetWindowRect(form.LabelResult.Window, &after);
     EXPECT_GT(after.right - after.left, before.right - before.left);
     EXPECT_EQ(TextOf(form.LabelResult.Window), form.LabelResult.Caption);
-    form.LabelResult.SetState(true, COLOUR_GREEN);
-    form.LabelResult.SetState(false, COLOUR_RED);
+    form.LabelResult.SetState(true, COLOR_GREEN);
+    form.LabelResult.SetState(false, COLOR_RED);
     EXPECT_FALSE(IsWindowVisible(form.LabelResult.Window));
-    EXPECT_EQ(form.LabelResult.Color, COLOUR_GREEN);
+    EXPECT_EQ(form.LabelResult.Color, COLOR_GREEN);
     // The list's heading keeps its laid-out size when it is hidden and shown again.
     GetWindowRect(form.LabelError.Window, &before);
-    form.LabelError.SetState(false, COLOUR_MAROON);
-    form.LabelError.SetState(true, COLOUR_MAROON);
+    form.LabelError.SetState(false, COLOR_MAROON);
+    form.LabelError.SetState(true, COLOR_MAROON);
     GetWindowRect(form.LabelError.Window, &after);
     EXPECT_TRUE(EqualRect(&before, &after));
 
@@ -236,7 +236,7 @@ TEST(FormMain, CursorsFollowTheControlsAndTheRun)
 {
     TFormMain form;
     form.Show();
-    form.ShapeOrba[0].Set(true, COLOUR_GREEN);
+    form.ShapeOrba[0].Set(true, COLOR_GREEN);
     auto cursorOver = [&](HWND under, POINT client) {
         ClientToScreen(form.Handle(), &client);
         SetCursorPos(client.x, client.y);

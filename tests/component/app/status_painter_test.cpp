@@ -95,10 +95,10 @@ TEST(ProgressPanelPainter, FullBarIsBlueWithAWhiteLabelInTheMiddle)
     Surface surface;
     PaintProgressPanel(surface.Get(), PANEL, "100", font.Get());
     EXPECT_EQ(surface.Count(0, PANEL_WIDTH, UNTOUCHED), 0);
-    EXPECT_EQ(surface.At(0, 0), COLOUR_BLUE);
-    EXPECT_EQ(surface.At(PANEL_WIDTH - 1, PANEL_HEIGHT - 1), COLOUR_BLUE);
-    EXPECT_GT(surface.Count(PANEL_WIDTH / 2 - 20, PANEL_WIDTH / 2 + 20, COLOUR_WHITE), 10);
-    EXPECT_EQ(surface.Count(0, 40, COLOUR_WHITE) + surface.Count(PANEL_WIDTH - 40, PANEL_WIDTH, COLOUR_WHITE), 0);
+    EXPECT_EQ(surface.At(0, 0), COLOR_BLUE);
+    EXPECT_EQ(surface.At(PANEL_WIDTH - 1, PANEL_HEIGHT - 1), COLOR_BLUE);
+    EXPECT_GT(surface.Count(PANEL_WIDTH / 2 - 20, PANEL_WIDTH / 2 + 20, COLOR_WHITE), 10);
+    EXPECT_EQ(surface.Count(0, 40, COLOR_WHITE) + surface.Count(PANEL_WIDTH - 40, PANEL_WIDTH, COLOR_WHITE), 0);
 }
 
 TEST(ProgressPanelPainter, HalfBarSplitsTheLabelsColours)
@@ -107,22 +107,22 @@ TEST(ProgressPanelPainter, HalfBarSplitsTheLabelsColours)
     Surface surface;
     PaintProgressPanel(surface.Get(), PANEL, "50", font.Get());
     const int split = PANEL_WIDTH / 2;
-    EXPECT_EQ(surface.At(split - 1, 0), COLOUR_BLUE);
-    EXPECT_EQ(surface.At(split, 0), COLOUR_WHITE);
+    EXPECT_EQ(surface.At(split - 1, 0), COLOR_BLUE);
+    EXPECT_EQ(surface.At(split, 0), COLOR_WHITE);
     // "50%" straddles the split: white ink on the bar's side, blue ink on the other.
-    EXPECT_GT(surface.Count(split - 20, split, COLOUR_WHITE), 3);
-    EXPECT_GT(surface.Count(split, split + 20, COLOUR_BLUE), 3);
+    EXPECT_GT(surface.Count(split - 20, split, COLOR_WHITE), 3);
+    EXPECT_GT(surface.Count(split, split + 20, COLOR_BLUE), 3);
     // Away from the label each side is one plain colour.
-    EXPECT_EQ(surface.Count(0, split - 30, COLOUR_BLUE), (split - 30) * PANEL_HEIGHT);
-    EXPECT_EQ(surface.Count(split + 30, PANEL_WIDTH, COLOUR_WHITE), (PANEL_WIDTH - split - 30) * PANEL_HEIGHT);
+    EXPECT_EQ(surface.Count(0, split - 30, COLOR_BLUE), (split - 30) * PANEL_HEIGHT);
+    EXPECT_EQ(surface.Count(split + 30, PANEL_WIDTH, COLOR_WHITE), (PANEL_WIDTH - split - 30) * PANEL_HEIGHT);
 }
 
 TEST(StatusPanelPainter, TextInItsColourOnTheBarsFace)
 {
     UniqueFont font = BarFont();
     Surface surface;
-    PaintStatusPanel(surface.Get(), PANEL, "Ready", COLOUR_BLUE, font.Get());
-    EXPECT_GT(surface.Count(0, 40, COLOUR_BLUE), 5);
+    PaintStatusPanel(surface.Get(), PANEL, "Ready", COLOR_BLUE, font.Get());
+    EXPECT_GT(surface.Count(0, 40, COLOR_BLUE), 5);
     EXPECT_GT(surface.Count(0, 40, GetSysColor(COLOR_BTNFACE)), 20);
     // Drawn from the top-left corner, not centred: the far end is untouched.
     EXPECT_EQ(surface.Count(100, PANEL_WIDTH, UNTOUCHED), (PANEL_WIDTH - 100) * PANEL_HEIGHT);

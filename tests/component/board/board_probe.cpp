@@ -36,7 +36,7 @@ void ConnectAndExchange(uint8_t* reply, const uint8_t* payload, uint32_t payload
 
 int main(int argc, char** argv)
 {
-    SetBoxHook([](const BoxRequest& box) {
+    SetBoxHook([](const TBoxRequest& box) {
         Say("box " + box.Caption + " " + (box.Buttons == BoxButtons::Ok ? "OK" : "YesNo") + " " + box.Text);
         return BoxAnswer::Ok;
     });

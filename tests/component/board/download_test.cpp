@@ -33,3 +33,16 @@ TEST(Download, ArgumentsArriveInOrderAndAnEmptyPathIsNoNullAddress)
         << journal[1];
     EXPECT_NE(journal[2].find("path=\"\" "), std::string::npos) << journal[2];
 }
+
+// The library answers with a bool of its own compiler: only the low byte of EAX counts,
+// whatever the upper bytes hold.
+TEST(Download, OnlyTheLowByteOfTheAnswerCounts)
+{
+    const std::string sof = ExeFolder() + "KV7_MassProduction_340.sof";
+    for (auto [raw, succeeded] : {std::pair{"0x7F02", true}, std::pair{"0x100", false}}) {
+        SCOPED_TRACE(raw);
+        TestBench bench(std::string("download_result = ") + raw + "\n");
+        TDownload download;
+        EXPECT_EQ(download.JtagDownload(sof, 80000, false, 0, 0, false, true), succeeded);
+    }
+}

@@ -20,7 +20,7 @@ TEST(BringUp, DownloadsTheModelsConfigurationFromTheProgramsFolder)
 
     ASSERT_TRUE(form.BringUpBoard());
     EXPECT_EQ(form.PanelText[0], "Connect FPAG successfully");
-    EXPECT_EQ(form.StatusColor, COLOUR_GREEN);
+    EXPECT_EQ(form.StatusColor, COLOR_GREEN);
     ASSERT_TRUE(form.CurrentBoard);
     EXPECT_TRUE(form.CurrentBoard->IsConnected());
     // The smaller model's estimate: 0.3 x 28000, without the run's factor 1.7.
@@ -42,7 +42,7 @@ TEST(BringUp, FailedDownloadOfAnotherModelKeepsTheEstimate)
 
     EXPECT_FALSE(form.BringUpBoard());
     EXPECT_EQ(form.PanelText[0], "Failed to download .sof");
-    EXPECT_EQ(form.StatusColor, COLOUR_RED);
+    EXPECT_EQ(form.StatusColor, COLOR_RED);
     EXPECT_FALSE(form.CurrentBoard);
     EXPECT_EQ(form.ExpectedRunMs, 47599u);
     std::vector<std::string> downloads = bench.JournalLines("download jtag ");
@@ -59,7 +59,7 @@ TEST(BringUp, ForeignFirmwareLeavesNoBoardAndNoOpenPort)
 
     EXPECT_FALSE(form.BringUpBoard());
     EXPECT_EQ(form.PanelText[0], "Failed to connect your board");
-    EXPECT_EQ(form.StatusColor, COLOUR_RED);
+    EXPECT_EQ(form.StatusColor, COLOR_RED);
     EXPECT_FALSE(form.CurrentBoard);
     std::vector<std::string> opens = bench.JournalLines("jtag open ");
     ASSERT_EQ(opens.size(), 1u);

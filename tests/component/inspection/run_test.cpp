@@ -81,11 +81,11 @@ TEST(InspectionRun, ConnectorTestWithoutBoardIsNgAndSendsNothing)
     TFormMain& form = shown.Form;
     EXPECT_FALSE(form.TestConnector(2));
     EXPECT_EQ(form.PanelText[0], "ORBA-C NG");
-    EXPECT_EQ(form.StatusColor, COLOUR_RED);
+    EXPECT_EQ(form.StatusColor, COLOR_RED);
     EXPECT_EQ(TextOf(form.LabelResult.Window), "NG");
-    EXPECT_EQ(form.LabelResult.Color, COLOUR_RED);
+    EXPECT_EQ(form.LabelResult.Color, COLOR_RED);
     EXPECT_TRUE(form.ShapeOrba[2].Visible);
-    EXPECT_EQ(form.ShapeOrba[2].PenColor, COLOUR_RED);
+    EXPECT_EQ(form.ShapeOrba[2].PenColor, COLOR_RED);
     EXPECT_FALSE(IsWindowVisible(form.MemoError.Window));
     EXPECT_TRUE(bench.Journal().empty());
 }
@@ -95,7 +95,7 @@ TEST(InspectionRunDeathTest, DownloadOfNoModelIsAProgrammingError)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto downloadOf = [](BoardType type) {
-        SetBoxHook([](const BoxRequest& request) {
+        SetBoxHook([](const TBoxRequest& request) {
             std::fprintf(stderr, "%s: %s\n", request.Caption.c_str(), request.Text.c_str());
             return BoxAnswer::Ok;
         });

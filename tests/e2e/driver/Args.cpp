@@ -51,10 +51,10 @@ bool YesNoArg(const Command& command, size_t index)
     throw Failure(Format("word %zu (%s) must be yes or no", index + 1, text.c_str()));
 }
 
-uint32_t ColourArg(const Command& command, size_t index)
+uint32_t ColorArg(const Command& command, size_t index)
 {
     uint32_t colour = 0;
-    if (!ParseColour(Word(command, index).Text, colour))
+    if (!ParseColor(Word(command, index).Text, colour))
         throw Failure(Format("word %zu (%s) is not a colour RRGGBB", index + 1, Word(command, index).Text.c_str()));
     return colour;
 }

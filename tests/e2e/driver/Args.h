@@ -13,7 +13,7 @@
 double NumberArg(const Command& command, size_t index);
 int IntegerArg(const Command& command, size_t index);
 bool YesNoArg(const Command& command, size_t index);
-uint32_t ColourArg(const Command& command, size_t index);
+uint32_t ColorArg(const Command& command, size_t index);
 ControlRef ControlArg(const Command& command, size_t index);
 bool HasArg(const Command& command, size_t index);
 const std::string& TextArg(const Command& command, size_t index);

@@ -1,20 +1,12 @@
 #include "Capture.h"
 
+#include "base/DcGuards.h"
 #include "base/Handles.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-struct ScreenDc {
-    HDC Dc = GetDC(nullptr);
-    ~ScreenDc()
-    {
-        if (Dc)
-            ReleaseDC(nullptr, Dc);
-    }
-};
 
 bool EndsWith(const std::string& text, const char* tail)
 {
@@ -32,8 +24,8 @@ bool CaptureScreen(const RECT& rect, Image& image, std::string& error)
         error = "nothing to capture: empty rectangle";
         return false;
     }
-    ScreenDc screen;
-    UniqueMemoryDc memory(CreateCompatibleDC(screen.Dc));
+    TScreenDc screen;
+    UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -42,14 +34,14 @@ bool CaptureScreen(const RECT& rect, Image& image, std::string& error)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(screen.Dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!screen.Dc || !memory || !bitmap) {
+    UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!screen.Get() || !memory || !bitmap) {
         error = "could not set up the capture";
         return false;
     }
     {
-        SelectedObject selected(memory.Get(), bitmap.Get());
-        if (!BitBlt(memory.Get(), 0, 0, width, height, screen.Dc, rect.left, rect.top, SRCCOPY | CAPTUREBLT)) {
+        TSelectedObject selected(memory.Get(), bitmap.Get());
+        if (!BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY | CAPTUREBLT)) {
             error = "BitBlt from the screen failed";
             return false;
         }

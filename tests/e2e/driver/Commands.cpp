@@ -72,8 +72,8 @@ const std::vector<CommandSpec> TABLE = {
     {"expect-no-box", 0, 1, "expect-no-box [seconds]", RunExpectNoBox},
 
     {"expect-pixel", 3, 4, "expect-pixel <x> <y> <RRGGBB> [tolerance]", RunExpectPixel},
-    {"expect-colour-in", 2, 6, "expect-colour-in <control>|<x y w h> <RRGGBB> [tolerance]", RunExpectColourIn},
-    {"expect-no-colour-in", 2, 6, "expect-no-colour-in <control>|<x y w h> <RRGGBB> [tolerance]", RunExpectNoColourIn},
+    {"expect-colour-in", 2, 6, "expect-colour-in <control>|<x y w h> <RRGGBB> [tolerance]", RunExpectColorIn},
+    {"expect-no-colour-in", 2, 6, "expect-no-colour-in <control>|<x y w h> <RRGGBB> [tolerance]", RunExpectNoColorIn},
     {"screenshot", 1, 2, "screenshot <file.png|file.bmp> [window|client|screen]", RunScreenshot},
 };
 

@@ -52,26 +52,26 @@ size_t AreaArgs(Session& session, const Command& command, const Deadline& deadli
 }
 
 // Counts the pixels of `colour` (within `tolerance`) in the area.
-size_t CountColour(const Image& image, uint32_t colour, int tolerance)
+size_t CountColor(const Image& image, uint32_t colour, int tolerance)
 {
     size_t count = 0;
     for (int y = 0; y < image.Height; ++y) {
         for (int x = 0; x < image.Width; ++x)
-            count += ColourDistance(image.Pixel(x, y), colour) <= tolerance ? 1 : 0;
+            count += ColorDistance(image.Pixel(x, y), colour) <= tolerance ? 1 : 0;
     }
     return count;
 }
 
-void ExpectColourIn(Session& session, const Command& command, const Deadline& deadline, bool present)
+void ExpectColorIn(Session& session, const Command& command, const Deadline& deadline, bool present)
 {
     RECT area{};
     size_t next = AreaArgs(session, command, deadline, area);
-    uint32_t colour = ColourArg(command, next);
+    uint32_t colour = ColorArg(command, next);
     int tolerance = HasArg(command, next + 1) ? IntegerArg(command, next + 1) : 0;
     HWND main = session.MainWindow(deadline);
     size_t count = 0;
     for (;;) {
-        count = CountColour(Grab(ClientToScreenRect(main, area)), colour, tolerance);
+        count = CountColor(Grab(ClientToScreenRect(main, area)), colour, tolerance);
         if ((count > 0) == present)
             return;
         if (deadline.Passed())
@@ -80,8 +80,8 @@ void ExpectColourIn(Session& session, const Command& command, const Deadline& de
     }
     std::string where = Format("%ld,%ld %ldx%ld", area.left, area.top, area.right - area.left, area.bottom - area.top);
     if (present)
-        throw Failure("no pixel of " + ColourText(colour) + " in " + where);
-    throw Failure(Format("%zu pixels of %s in %s", count, ColourText(colour).c_str(), where.c_str()));
+        throw Failure("no pixel of " + ColorText(colour) + " in " + where);
+    throw Failure(Format("%zu pixels of %s in %s", count, ColorText(colour).c_str(), where.c_str()));
 }
 
 } // namespace
@@ -92,23 +92,23 @@ KV7_HANDLER(RunExpectPixel)
     RECT point{IntegerArg(command, 0), IntegerArg(command, 1), 0, 0};
     point.right = point.left + 1;
     point.bottom = point.top + 1;
-    uint32_t wanted = ColourArg(command, 2);
+    uint32_t wanted = ColorArg(command, 2);
     int tolerance = HasArg(command, 3) ? IntegerArg(command, 3) : 0;
     uint32_t seen = 0;
     for (;;) {
         seen = Grab(ClientToScreenRect(main, point)).Pixel(0, 0);
-        if (ColourDistance(seen, wanted) <= tolerance)
+        if (ColorDistance(seen, wanted) <= tolerance)
             return;
         if (deadline.Passed())
             throw Failure(Format("the pixel at %ld,%ld is %s, expected %s", point.left, point.top,
-                                 ColourText(seen).c_str(), ColourText(wanted).c_str()));
+                                 ColorText(seen).c_str(), ColorText(wanted).c_str()));
         Sleep(deadline.StepMs(POLL_MS));
     }
 }
 
-KV7_HANDLER(RunExpectColourIn) { ExpectColourIn(session, command, deadline, true); }
+KV7_HANDLER(RunExpectColorIn) { ExpectColorIn(session, command, deadline, true); }
 
-KV7_HANDLER(RunExpectNoColourIn) { ExpectColourIn(session, command, deadline, false); }
+KV7_HANDLER(RunExpectNoColorIn) { ExpectColorIn(session, command, deadline, false); }
 
 KV7_HANDLER(RunScreenshot)
 {

@@ -66,6 +66,6 @@ KV7_HANDLER(RunExpectNoBox);
 
 // Pictures
 KV7_HANDLER(RunExpectPixel);
-KV7_HANDLER(RunExpectColourIn);
-KV7_HANDLER(RunExpectNoColourIn);
+KV7_HANDLER(RunExpectColorIn);
+KV7_HANDLER(RunExpectNoColorIn);
 KV7_HANDLER(RunScreenshot);

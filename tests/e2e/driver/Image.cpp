@@ -122,7 +122,7 @@ std::string EncodeBmp(const Image& image)
     return bmp;
 }
 
-bool ParseColour(const std::string& text, uint32_t& colour)
+bool ParseColor(const std::string& text, uint32_t& colour)
 {
     if (text.size() != 6)
         return false;
@@ -134,14 +134,14 @@ bool ParseColour(const std::string& text, uint32_t& colour)
     return true;
 }
 
-std::string ColourText(uint32_t colour)
+std::string ColorText(uint32_t colour)
 {
     char text[8];
     std::snprintf(text, sizeof text, "%06X", static_cast<unsigned>(colour & 0xFFFFFF));
     return text;
 }
 
-int ColourDistance(uint32_t a, uint32_t b)
+int ColorDistance(uint32_t a, uint32_t b)
 {
     int most = 0;
     for (int shift = 0; shift <= 16; shift += 8) {

@@ -29,8 +29,8 @@ uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0);
 uint32_t Adler32(const uint8_t* data, size_t size);
 
 // "RRGGBB" both ways; false for anything else.
-bool ParseColour(const std::string& text, uint32_t& colour);
-std::string ColourText(uint32_t colour);
+bool ParseColor(const std::string& text, uint32_t& colour);
+std::string ColorText(uint32_t colour);
 
 // Largest difference of the three channels.
-int ColourDistance(uint32_t a, uint32_t b);
+int ColorDistance(uint32_t a, uint32_t b);

@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     TChainList list;
     if (blockOnly) {
         std::vector<std::string> expected;
-        Check(TJtagBus().ParseChainDevices(list, text) == ModelParse(text, expected));
+        Check(ParseDeviceBlock(list, text) == ModelParse(text, expected));
         Check(list.size() * 2 == expected.size());
         for (size_t i = 0; i < list.size(); ++i)
             Check(Holds(list[i]->Code, expected[2 * i]) && Holds(list[i]->DeviceName, expected[2 * i + 1]));

@@ -34,7 +34,7 @@ bool Reads(const std::string& text, int cable = 0)
 std::pair<bool, std::vector<std::string>> Parse(const std::string& block)
 {
     TChainList list;
-    const bool ok = TJtagBus().ParseChainDevices(list, block);
+    const bool ok = ParseDeviceBlock(list, block);
     std::vector<std::string> fields;
     for (const auto& device : list) {
         fields.push_back(device->Code);

@@ -44,30 +44,30 @@ TEST(PairTable, HoldsTheLowerPinOfEveryLoopedPair)
         EXPECT_EQ(t[i], t[i - 1] + 2);
 }
 
-TEST(FaultList, NumbersFaultsInPairOrderWithZeroPaddedPins)
+TEST(TFaultList, NumbersFaultsInPairOrderWithZeroPaddedPins)
 {
-    FaultList list = BuildFaultList(Table(), Flags({0, 17, 65}).Passed);
+    TFaultList list = BuildFaultList(Table(), Flags({0, 17, 65}).Passed);
     ASSERT_EQ(list.MemoLines.size(), 3u);
     EXPECT_EQ(list.MemoLines, (std::vector<std::string>{"[001]pin 003-004", "[002]pin 051-052", "[003]pin 179-180"}));
     EXPECT_EQ(list.Hint, "Invalid paired loopback pin:\n(3-4) (51-52) (179-180) ");
 }
 
-TEST(FaultList, HintBreaksTheLineAfterEveryFifthPair)
+TEST(TFaultList, HintBreaksTheLineAfterEveryFifthPair)
 {
-    FaultList five = BuildFaultList(Table(), Flags({0, 1, 2, 3, 4}).Passed);
+    TFaultList five = BuildFaultList(Table(), Flags({0, 1, 2, 3, 4}).Passed);
     EXPECT_EQ(five.Hint, "Invalid paired loopback pin:\n(3-4) (5-6) (9-10) (11-12) (15-16) \n");
-    FaultList six = BuildFaultList(Table(), Flags({0, 1, 2, 3, 4, 5}).Passed);
+    TFaultList six = BuildFaultList(Table(), Flags({0, 1, 2, 3, 4, 5}).Passed);
     EXPECT_EQ(six.Hint, five.Hint + "(17-18) ");
 }
 
-TEST(FaultList, AllPassedListsNothingAndAllFailedListsEveryPair)
+TEST(TFaultList, AllPassedListsNothingAndAllFailedListsEveryPair)
 {
-    FaultList none = BuildFaultList(Table(), Flags({}).Passed);
+    TFaultList none = BuildFaultList(Table(), Flags({}).Passed);
     EXPECT_TRUE(none.MemoLines.empty());
     EXPECT_EQ(none.Hint, "Invalid paired loopback pin:\n");
     Flags all({});
     std::memset(all.Passed, 0, sizeof all.Passed);
-    FaultList list = BuildFaultList(Table(), all.Passed);
+    TFaultList list = BuildFaultList(Table(), all.Passed);
     ASSERT_EQ(list.MemoLines.size(), 66u);
     EXPECT_EQ(list.MemoLines[16] + list.MemoLines[17], "[017]pin 051-052[018]pin 051-052"); // the same pins
     EXPECT_EQ(list.MemoLines[65], "[066]pin 179-180");

@@ -1,0 +1,89 @@
+/*
+ * A maker library loaded at run time, taken whole or not at all, from the one list of its
+ * entry points (board/PaldrixJtagApi.h, board/PaldrixDownloadApi.h). From a list
+ *     #define LIST(V) V(name, return type, (parameters)) ...
+ * KV7_MAKER_ENTRY_TABLE makes a table type with one typed pointer per entry (the library's
+ * calling convention included), each named exactly as the export, and its Resolve, which
+ * looks every name up. TMakerLibrary owns the module and the table, and Call is the only way
+ * into the library: every call of every entry passes through it, so what must surround each
+ * call into a closed library (a fault guard, the floating-point state put back) is written
+ * once, there.
+ */
+#pragma once
+
+#include "base/Handles.h"
+#include "board/PaldrixCall.h"
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+// Stores the export's address in the entry (null when the library lacks it); true when found.
+// GetProcAddress hands back an untyped address; the conversion to the entry's type is here.
+template <typename Entry>
+bool ResolveEntry(HMODULE library, const char* name, Entry& entry)
+{
+    entry = reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+    return entry != nullptr;
+}
+
+#define KV7_MAKER_ENTRY_MEMBER(name, result, parameters) result(PALDRIX_API* name) parameters = nullptr;
+#define KV7_MAKER_ENTRY_RESOLVE(name, result, parameters) found &= ResolveEntry(library, #name, name);
+
+// Every entry is looked up, even after one is missing, so a library is judged whole.
+#define KV7_MAKER_ENTRY_TABLE(Table, LIST)                                                       \
+    struct Table {                                                                               \
+        LIST(KV7_MAKER_ENTRY_MEMBER)                                                             \
+        bool Resolve(HMODULE library)                                                            \
+        {                                                                                        \
+            bool found = true;                                                                   \
+            LIST(KV7_MAKER_ENTRY_RESOLVE)                                                        \
+            return found;                                                                        \
+        }                                                                                        \
+    };
+
+template <typename TEntries>
+class TMakerLibrary {
+public:
+    enum class TLoad { Loaded, NoModule, EntryMissing };
+
+    TMakerLibrary() = default;
+    TMakerLibrary(const TMakerLibrary&) = delete;
+    TMakerLibrary& operator=(const TMakerLibrary&) = delete;
+
+    // Loads the module at path and resolves every entry of the list; anything short of all of
+    // them leaves nothing loaded.
+    TLoad Load(const std::string& path)
+    {
+        Unload();
+        Module.Reset(LoadLibraryA(path.c_str()));
+        if (!Module)
+            return TLoad::NoModule;
+        if (!Entries.Resolve(Module.Get())) {
+            Unload();
+            return TLoad::EntryMissing;
+        }
+        return TLoad::Loaded;
+    }
+
+    void Unload()
+    {
+        Entries = TEntries{};
+        Module.Reset();
+    }
+
+    bool IsLoaded() const { return static_cast<bool>(Module); }
+
+    // Calls one entry of the list, named as a member of the table: the one path into the
+    // library. The caller makes sure the library is loaded.
+    template <auto Entry, typename... TArgs>
+    decltype(auto) Call(TArgs&&... args) const
+    {
+        return (Entries.*Entry)(std::forward<TArgs>(args)...);
+    }
+
+private:
+    UniqueModule Module;
+    TEntries Entries;
+};
