@@ -5,9 +5,11 @@
  */
 #pragma once
 
+#include "KV7Version.h"
+
 // Window class of the main window, named after the form so automation tools can find it.
 inline constexpr char FORM_MAIN_CLASS[] = "TFormMain";
-inline constexpr char FORM_MAIN_CAPTION[] = "Paldrix KV7 ORBA Inspection Tool V1.0.8";
+inline constexpr char FORM_MAIN_CAPTION[] = "Paldrix KV7 ORBA Inspection Tool V" KV7_VERSION_TEXT;
 
 // Control IDs (GetDlgItem on the main window). The controls are real child windows of the
 // standard classes named beside each one.

@@ -10,6 +10,28 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
+
+namespace {
+
+// The outlines' pens, one per colour, made at the first paint that needs them and kept: a
+// paint inside a run should not make and destroy GDI objects. An outline takes four colours.
+HPEN OutlinePen(COLORREF color)
+{
+    struct TPen {
+        COLORREF Color;
+        UniquePen Pen;
+    };
+    static std::vector<TPen> pens;
+    for (const TPen& pen : pens)
+        if (pen.Color == color)
+            return pen.Pen.Get();
+    // An inside-frame pen keeps the 3-pixel line within the outline's bounds.
+    pens.push_back({color, UniquePen(CreatePen(PS_INSIDEFRAME, SHAPE_PEN_WIDTH, color))});
+    return pens.back().Pen.Get();
+}
+
+} // namespace
 
 HWND CreateControl(HWND parent, const TControlArgs& args)
 {
@@ -68,9 +90,7 @@ void TShape::Paint(HDC dc) const
 {
     if (!Visible)
         return;
-    // An inside-frame pen keeps the 3-pixel line within the outline's bounds.
-    UniquePen pen(CreatePen(PS_INSIDEFRAME, SHAPE_PEN_WIDTH, PenColor));
-    TSelectedObject selectedPen(dc, pen.Get());
+    TSelectedObject selectedPen(dc, OutlinePen(PenColor));
     TSelectedObject selectedBrush(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, Bounds.Left, Bounds.Top, Bounds.Right(), Bounds.Bottom());
 }
@@ -93,44 +113,54 @@ void TLabel::SetCaption(const std::string& caption)
     Caption = caption;
     Trace("label %s %s %s %s", Name, Visible ? "visible" : "hidden", TraceColor(Color).c_str(),
           TraceQuote(Caption).c_str());
-    Refresh(false);
-}
-
-void TLabel::SetState(bool visible, COLORREF color)
-{
-    COLORREF newColor = visible ? color : Color;
-    if (visible != Visible || newColor != Color) {
-        Visible = visible;
-        Color = newColor;
-        Trace("label %s %s %s %s", Name, Visible ? "visible" : "hidden", TraceColor(Color).c_str(),
-              TraceQuote(Caption).c_str());
-    }
-    Refresh(true);
-}
-
-void TLabel::Refresh(bool now) const
-{
     if (!Window || !IsWindow(Window))
         return;
     SetWindowTextA(Window, Caption.c_str());
     if (Grows) {
         SIZE text{};
         if (HDC dc = GetDC(Window)) {
-            TSelectedObject selected(dc, Font);
-            GetTextExtentPoint32A(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text);
+            {
+                TSelectedObject selected(dc, Font);
+                GetTextExtentPoint32A(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text);
+            }
             ReleaseDC(Window, dc);
         }
         SetWindowPos(Window, nullptr, 0, 0, std::max<int>(Bounds.Width, text.cx),
                      std::max<int>(Bounds.Height, text.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    ShowWindow(Window, Visible ? SW_SHOWNA : SW_HIDE);
-    if (Visible) {
+    if (Visible)
         InvalidateRect(Window, nullptr, TRUE);
-        if (now) {
-            UpdateWindow(Window);
-            ShowPaintedNow();
-        }
+}
+
+void TLabel::SetState(bool visible, COLORREF color)
+{
+    COLORREF newColor = visible ? color : Color;
+    if (visible == Visible && newColor == Color) {
+        PaintNow();
+        return;
     }
+    const bool shown = visible != Visible;
+    Visible = visible;
+    Color = newColor;
+    Trace("label %s %s %s %s", Name, Visible ? "visible" : "hidden", TraceColor(Color).c_str(),
+          TraceQuote(Caption).c_str());
+    if (!Window || !IsWindow(Window))
+        return;
+    if (shown)
+        ShowWindow(Window, Visible ? SW_SHOWNA : SW_HIDE);
+    else if (Visible)
+        InvalidateRect(Window, nullptr, TRUE);
+    PaintNow();
+}
+
+void TLabel::PaintNow() const
+{
+    // Only what is waiting to be painted (a new caption, a new colour, a label just shown), and
+    // only then put on the screen.
+    if (!Visible || !Window || !IsWindow(Window) || !GetUpdateRect(Window, nullptr, FALSE))
+        return;
+    UpdateWindow(Window);
+    ShowPaintedNow();
 }
 
 void TMemo::Clear()

@@ -66,12 +66,12 @@ struct TLabel {
 
     // A new caption is painted with the window's next paint, like any text of a control.
     void SetCaption(const std::string& caption);
-    // Visibility; the font color changes only when the label is made visible. The label is
-    // repainted before the call returns.
+    // Visibility; the font color changes only when the label is made visible. What the label
+    // is waiting to show (a caption set before included) is painted before the call returns.
     void SetState(bool visible, COLORREF color);
 
 private:
-    void Refresh(bool now) const;
+    void PaintNow() const;
 };
 
 // The read-only list of faulty pin pairs.

@@ -208,9 +208,9 @@ LRESULT CALLBACK TFormMain::ButtonProc(HWND button, UINT message, WPARAM wParam,
     return DefSubclassProc(button, message, wParam, lParam);
 }
 
-// A button paints itself inside EnableWindow. The run cannot wait for five paints each time it
-// enables or disables the buttons, so a button only asks for its paint, which comes with the
-// window's next message pass.
+// A button paints itself inside EnableWindow. Instead it only asks for its paint: disabled, the
+// five are painted together in one pass (EnableButtons); enabled, with the window's next
+// message pass, when the run has ended.
 LRESULT CALLBACK TFormMain::ButtonEnableProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                              DWORD_PTR) noexcept
 {

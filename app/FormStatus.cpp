@@ -15,15 +15,20 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <string>
+#include <utility>
 
 void TFormMain::ShowStatus(const char* text, COLORREF color)
 {
     if (NotShownYet)
         return;
+    std::string shown = text ? text : "";
+    const bool changed = shown != PanelText[0] || color != StatusColor;
     StatusColor = color;
-    PanelText[0] = text ? text : "";
+    PanelText[0] = std::move(shown);
     Trace("status %s %s", TraceQuote(PanelText[0]).c_str(), TraceColor(StatusColor).c_str());
-    RepaintStatusBar(0);
+    if (changed)
+        RepaintStatusBar(0);
 }
 
 void TFormMain::SetProgress(int32_t percent)
@@ -32,19 +37,21 @@ void TFormMain::SetProgress(int32_t percent)
         return;
     char digits[16];
     std::snprintf(digits, sizeof digits, "%d", static_cast<int>(percent));
+    const bool changed = PanelText[1] != digits;
     PanelText[1] = digits;
     Trace("progress %d", static_cast<int>(percent));
-    RepaintStatusBar(1);
+    if (changed)
+        RepaintStatusBar(1);
 }
 
-// Only the panel that changed is repainted: every synchronous repaint holds up the run.
+// Only a panel whose content changed is repainted, and only that panel: every synchronous
+// repaint holds up the run (a press starts its progress at the 0 the last one stopped at).
 void TFormMain::RepaintStatusBar(int panel)
 {
     if (!StatusBar)
         return;
     RECT area;
-    if (SendMessageA(StatusBar, SB_GETRECT, panel, reinterpret_cast<LPARAM>(&area)))
-    {
+    if (SendMessageA(StatusBar, SB_GETRECT, panel, reinterpret_cast<LPARAM>(&area))) {
         RedrawWindow(StatusBar, &area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         ShowPaintedNow();
     }
@@ -90,4 +97,12 @@ void TFormMain::EnableButtons(bool enabled)
         if (button)
             EnableWindow(button, enabled);
     Trace("buttons %s", enabled ? "enabled" : "disabled");
+    // Each button only asked for its paint (ButtonEnableProc). Disabled, they are painted now,
+    // in one pass: the run that disabled them may process no messages until its end (a press
+    // on a held board does not), and the operator must see that they cannot be pressed. The
+    // enabled look comes with the message loop the run returns to.
+    if (!enabled && Window) {
+        RedrawWindow(Window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ShowPaintedNow();
+    }
 }

@@ -1,3 +1,10 @@
+/*
+ * The status panels' painter. Each panel covers its whole rectangle itself: the status bar of
+ * Windows' common controls 6 documents no erase of an owner-drawn panel before it asks for its
+ * content (with visual styles it paints its part's background, or nothing), so what a panel
+ * showed before (a longer text, a bar) would stay. Wine's status bar happens to erase the
+ * panel first, which is why an uncovered panel looks right under Wine only.
+ */
 #include "StatusPainter.h"
 
 #include "Layout.h"
@@ -22,17 +29,21 @@ void PaintStatusPanel(HDC dc, const RECT& panel, const std::string& text, COLORR
 {
     TSavedDc saved(dc);
     SelectObject(dc, font);
-    SetBkMode(dc, OPAQUE);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, color);
-    TextOutA(dc, panel.left, panel.top, text.c_str(), static_cast<int>(text.size()));
+    // The opaque rectangle is the whole panel, not the text's cell; the text itself is not
+    // clipped to it.
+    ExtTextOutA(dc, panel.left, panel.top, ETO_OPAQUE, &panel, text.c_str(), static_cast<UINT>(text.size()),
+                nullptr);
 }
 
 void PaintProgressPanel(HDC dc, const RECT& panel, const std::string& text, HFONT font)
 {
     int32_t percent = ParsePanelPercent(text);
-    if (percent == 0)
+    if (percent == 0) {
+        FillRect(dc, &panel, GetSysColorBrush(COLOR_BTNFACE));
         return;
+    }
     TSavedDc saved(dc);
     SelectObject(dc, font);
     SetBkMode(dc, OPAQUE);

@@ -10,9 +10,11 @@
 
 #include <string>
 
-// The status text at the panel's top-left corner, opaque on the bar's own button-face color.
+// The status text at the panel's top-left corner on the bar's own button-face colour, which
+// fills the whole panel.
 void PaintStatusPanel(HDC dc, const RECT& panel, const std::string& text, COLORREF color, HFONT font);
 
 // The percentage as a blue bar from the left with its label centred in the whole panel, white
-// over the bar and blue beside it. A text that is not a number, or 0, draws nothing.
+// over the bar and blue beside it. A text that is not a number, or 0, shows the bar's own
+// button-face colour over the whole panel.
 void PaintProgressPanel(HDC dc, const RECT& panel, const std::string& text, HFONT font);

@@ -6,6 +6,8 @@ namespace {
 
 bool Quit = false;
 HWND DialogWindow = nullptr;
+int PaintBatches = 0;
+bool PaintedInBatch = false;
 
 void Dispatch(MSG& message)
 {
@@ -29,9 +31,23 @@ void SetDialogWindow(HWND window) { DialogWindow = window; }
 
 void ShowPaintedNow()
 {
+    if (PaintBatches > 0) {
+        PaintedInBatch = true;
+        return;
+    }
     constexpr UINT NEVER_POSTED = WM_APP + 0x3FFF;
     MSG none;
     PeekMessageA(&none, nullptr, NEVER_POSTED, NEVER_POSTED, PM_NOREMOVE | PM_NOYIELD);
+}
+
+TPaintBatch::TPaintBatch() { ++PaintBatches; }
+
+TPaintBatch::~TPaintBatch()
+{
+    if (--PaintBatches == 0 && PaintedInBatch) {
+        PaintedInBatch = false;
+        ShowPaintedNow();
+    }
 }
 
 void PumpPendingMessages()

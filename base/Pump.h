@@ -36,6 +36,18 @@ bool WaitWithMessages(DWORD limitMs, const std::function<TWaitPass()>& pass = nu
 // for a message that never comes is that look, and it removes nothing from the queue.
 void ShowPaintedNow();
 
+// Changes shown back to back, with nothing between them that blocks (a verdict in the status
+// bar, the result label and the connector's outline), reach the screen together: while a batch
+// lives, ShowPaintedNow only notes that something was painted, and the last batch to go puts it
+// on the screen. Each change is still painted when it is made, in its order.
+class TPaintBatch {
+public:
+    TPaintBatch();
+    ~TPaintBatch();
+    TPaintBatch(const TPaintBatch&) = delete;
+    TPaintBatch& operator=(const TPaintBatch&) = delete;
+};
+
 // The window whose keyboard navigation (Tab between the buttons) the pumps handle.
 void SetDialogWindow(HWND window);
 

@@ -8,6 +8,16 @@ if(KV7_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The Windows build is reproducible: built twice from one commit, in any folder on any day, the
+# program is the same file. No build paths in __FILE__ or the debug information (the build
+# folder is mapped after the source folder that holds it, so it wins), no link time in the PE
+# header. The maps have no trailing slash so that they also catch the compiler's working folder
+# (the build folder itself, which the debug information names).
+if(KV7_WINDOWS)
+  add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
+  add_link_options(-Wl,--no-insert-timestamp)
+endif()
+
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND NOT KV7_WINDOWS)
   set(KV7_FUZZ ON)
 else()

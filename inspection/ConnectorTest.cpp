@@ -6,6 +6,7 @@
  */
 #include "app/FormMain.h"
 
+#include "base/Pump.h"
 #include "inspection/FaultList.h"
 
 #include <algorithm>
@@ -53,6 +54,8 @@ bool TFormMain::TestConnector(int32_t index)
         CurrentBoard->FlushInput();
     }
 
+    // The verdict in the status bar, the label and the outline reaches the screen in one go.
+    TPaintBatch verdictShown;
     if (pass) {
         char passText[16];
         std::snprintf(passText, sizeof passText, "ORBA-%c PASS", letter);

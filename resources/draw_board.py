@@ -7,6 +7,8 @@ it, so the four ORBA connectors must sit exactly where the window expects them: 
 library only, so the picture can be redrawn anywhere:
 
     python3 draw_board.py [output folder]
+
+check_contrast.py beside it measures how the outlines stand out on the picture.
 """
 import os
 import struct
@@ -29,6 +31,8 @@ SILK = (236, 238, 230)
 GOLD = (212, 172, 84)
 GOLD_DARK = (150, 116, 50)
 BLACK_PLASTIC = (34, 34, 38)
+CONNECTOR_BODY = (22, 22, 25)
+SHROUD = (10, 10, 12)         # around the connectors, where the outlines are drawn
 TABLE = (200, 200, 200)      # what shows past the board's rounded corners
 
 # A 5 x 7 font for the silkscreen, one string of five columns' rows per glyph.
@@ -204,24 +208,31 @@ def draw_mounting_hole(c, cx, cy):
 
 def draw_connector(c, letter):
     x, y, w, h = CONNECTORS[letter]
-    # silkscreen frame around the footprint, and the pin-1 mark
-    c.frame(x - 5, y - 5, w + 10, h + 10, SILK)
-    c.rect(x - 9, y - 5, 3, 3, SILK)
-    # solder tails on both sides of the housing
-    for py in range(y + 4, y + h - 4, 4):
-        c.rect(x - 4, py, 3, 2, GOLD)
-        c.rect(x + w + 1, py, 3, 2, GOLD)
-    # the housing: black plastic, a raised rim, the mating slot with its ground blade
-    c.rect(x, y, w, h, BLACK_PLASTIC)
+    # The connector sits in a matt black shroud that reaches one pixel past the hover outline
+    # (8 px left and above the body, 10 px right and below). Every outline colour the window
+    # uses, the light aqua and yellow as much as the dark green and red, stands out against
+    # near-black, so the pixels on both sides of each outline are kept this dark; check_contrast.py
+    # measures it.
+    px, py, pw, ph = x - 10, y - 10, w + 22, h + 22
+    c.frame(px - 2, py - 2, pw + 4, ph + 4, SILK)
+    c.rect(px, py, pw, ph, SHROUD)
+    c.rect(px - 6, py - 2, 3, 3, SILK)  # the pin-1 mark
+    # solder tails on both sides of the housing, clear of the rings the outlines need dark
+    for ty in range(y + 4, y + h - 4, 4):
+        c.rect(x - 4, ty, 3, 2, GOLD_DARK)
+        c.rect(x + w + 1, ty, 3, 2, GOLD_DARK)
+    # the housing: black plastic, a raised rim under the result outline's pen, the mating slot
+    # with its ground blade and contacts well inside it
+    c.rect(x, y, w, h, CONNECTOR_BODY)
     c.bevel(x, y, w, h, (78, 78, 84), (12, 12, 14))
-    c.rect(x + 6, y + 6, w - 12, h - 12, (18, 18, 20))
-    c.rect(x + w // 2 - 1, y + 8, 2, h - 16, (150, 150, 156))
-    for py in range(y + 9, y + h - 9, 3):
-        c.rect(x + 8, py, 3, 1, GOLD)
-        c.rect(x + w - 11, py, 3, 1, GOLD)
+    c.rect(x + 6, y + 6, w - 12, h - 12, (14, 14, 16))
+    c.rect(x + w // 2 - 1, y + 10, 2, h - 20, (150, 150, 156))
+    for ty in range(y + 11, y + h - 11, 3):
+        c.rect(x + 8, ty, 3, 1, GOLD)
+        c.rect(x + w - 11, ty, 3, 1, GOLD)
     # guide posts at the ends
-    c.disc(x + w / 2, y + 3.5, 2.2, (90, 90, 96))
-    c.disc(x + w / 2, y + h - 3.5, 2.2, (90, 90, 96))
+    c.disc(x + w / 2, y + 7, 1.8, (90, 90, 96))
+    c.disc(x + w / 2, y + h - 7, 1.8, (90, 90, 96))
 
 
 def draw_fpga(c):

@@ -130,7 +130,15 @@ void Firmware::Answer(uint8_t command, const std::vector<uint8_t>& request, cons
     }
     if (fault == ReplyFault::Chatty)
         Babbling = true;
+    Sent.insert(Sent.end(), reply.begin(), reply.end());
     out.Send(std::move(reply), now + delay);
+}
+
+std::vector<uint8_t> Firmware::TakeSent()
+{
+    std::vector<uint8_t> sent;
+    sent.swap(Sent);
+    return sent;
 }
 
 bool Firmware::Chattering(const Bench& bench) const

@@ -24,6 +24,9 @@ public:
     bool Chattering(const Bench& bench) const;
     // The FPGA lost power or configuration: half a request and the babbling are forgotten.
     void Reset();
+    // The bytes of every reply sent since the last call, as sent (faults and all), for the
+    // journal.
+    std::vector<uint8_t> TakeSent();
 
 private:
     void Answer(uint8_t command, const std::vector<uint8_t>& payload, const Bench& bench,
@@ -32,6 +35,7 @@ private:
     std::vector<uint8_t> Input;
     uint32_t LastInputAt = 0;
     bool Babbling = false;
+    std::vector<uint8_t> Sent;
 };
 
 // Junk the board sends: behind a reply with the stale fault, and on every idle read when chatty.

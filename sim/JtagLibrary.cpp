@@ -109,8 +109,13 @@ int32_t __stdcall PALDRIX_JtagWrite(uint32_t handle, const uint8_t* data, int32_
     const uint32_t now = GetTickCount();
     port.Seen = bench;
     port.SeenAt = now;
-    if (BoardListens(port, bench))
+    if (BoardListens(port, bench)) {
         port.Board.Receive(data, static_cast<size_t>(count), bench, now, port.ToPc);
+        const std::vector<uint8_t> reply = port.Board.TakeSent();
+        if (!reply.empty())
+            JournalLine(bench, "board reply handle=" + std::to_string(handle)
+                                   + " bytes=" + HexBytes(reply.data(), reply.size()));
+    }
     return 1;
 }
 

@@ -20,6 +20,8 @@
 #include "Stage.h"
 #include "WindowQuery.h"
 
+#include "PressSteps.h"
+
 #include "app/ControlIds.h"
 #include "base/Handles.h"
 #include "base/Paths.h"
@@ -345,6 +347,7 @@ int main(int argc, char** argv)
     PressFigures press;
     BringUpFigures bringUp;
     std::vector<double> untraced;
+    TPressSteps steps;
     bool ok = bench.Start(error) && MeasurePresses(bench, presses, press, error) &&
               MeasureBringUps(bench, bringUps, bringUp, error);
     if (bench.Window)
@@ -352,7 +355,8 @@ int main(int argc, char** argv)
     if (ok) {
         Session environment;
         environment.WorkFolder = bench.Folder;
-        ok = MeasureUntracedPresses(bench.Folder, environment.EnvironmentBlock(), presses, untraced, error);
+        ok = MeasureUntracedPresses(bench.Folder, environment.EnvironmentBlock(), presses, untraced, error) &&
+             MeasurePressSteps(bench.Path, presses, steps, error);
     }
     RemoveTree(bench.Folder);
     if (!ok) {
@@ -365,6 +369,15 @@ int main(int argc, char** argv)
                 Median(press.Ms), Largest(press.Ms), Median(press.CpuMs));
     std::printf("  untraced (click to buttons back): median %5.1f ms, largest %5.1f ms\n", Median(untraced),
                 Largest(untraced));
+    std::printf("  steps of a press, in this process, untraced (median, largest):\n");
+    double sum = 0;
+    for (const TPressStep& step : steps.Steps) {
+        std::printf("    %-40s %6.2f ms %6.2f ms\n", step.Name.c_str(), Median(step.Ms), Largest(step.Ms));
+        sum += Median(step.Ms);
+    }
+    std::printf("    %-40s %6.2f ms\n", "sum of the medians", sum);
+    std::printf("    %-40s %6.2f ms %6.2f ms; processor time %.1f ms a press\n", "whole press through its click handler",
+                Median(steps.WholeMs), Largest(steps.WholeMs), steps.CpuMsPerPress);
     // Every fixed wait of a bring-up counts, chain detection's two pauses included: they are as
     // fixed as the waits around the download.
     int fixed = BRING_UP_FIXED_MS + DETECTION_FIXED_MS;

@@ -50,6 +50,73 @@ Image Checkerboard(int width, int height)
     return image;
 }
 
+
+// The other side of the PNG writer, for the codes it uses (one or more blocks of deflate's fixed
+// codes, after the two zlib header bytes): a reader written from the format, not from the writer.
+std::string InflateFixed(const std::string& zlib)
+{
+    static const uint16_t LENGTH_BASE[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                           31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+    static const uint16_t DISTANCE_BASE[] = {1,    2,    3,    4,    5,    7,     9,     13,    17,   25,
+                                             33,   49,   65,   97,   129,  193,   257,   385,   513,  769,
+                                             1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+    size_t bit = 16;
+    auto next = [&]() -> uint32_t {
+        uint32_t value = (uint8_t(zlib.at(bit / 8)) >> (bit % 8)) & 1u;
+        ++bit;
+        return value;
+    };
+    auto bits = [&](int count) {
+        uint32_t value = 0;
+        for (int i = 0; i < count; ++i)
+            value |= next() << i;
+        return value;
+    };
+    auto code = [&](int count) {
+        uint32_t value = 0;
+        for (int i = 0; i < count; ++i)
+            value = (value << 1) | next();
+        return value;
+    };
+    auto extra = [](int index, int first, int step) { return index < first ? 0 : (index - first) / step + 1; };
+    std::string out;
+    for (bool last = false; !last;) {
+        last = bits(1);
+        EXPECT_EQ(bits(2), 1u) << "only fixed codes are written";
+        for (;;) {
+            uint32_t symbol = code(7);
+            if (symbol <= 0x17) {
+                symbol += 256;
+            } else {
+                symbol = (symbol << 1) | next();
+                if (symbol >= 0x30 && symbol <= 0xBF)
+                    symbol -= 0x30;
+                else if (symbol >= 0xC0 && symbol <= 0xC7)
+                    symbol = symbol - 0xC0 + 280;
+                else
+                    symbol = ((symbol << 1) | next()) - 0x190 + 144;
+            }
+            if (symbol < 256) {
+                out += static_cast<char>(symbol);
+                continue;
+            }
+            if (symbol == 256)
+                break;
+            int index = static_cast<int>(symbol) - 257;
+            size_t length = LENGTH_BASE[index] + bits(index == 28 ? 0 : extra(index, 8, 4));
+            int distanceCode = static_cast<int>(code(5));
+            size_t distance = DISTANCE_BASE[distanceCode] + bits(extra(distanceCode, 4, 2));
+            if (distance > out.size()) {
+                ADD_FAILURE() << "distance " << distance << " before the start";
+                return out;
+            }
+            for (size_t i = 0; i < length; ++i)
+                out += out[out.size() - distance];
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 TEST(ScriptWords, QuotesEscapesAndComments)
@@ -136,9 +203,10 @@ TEST(Pictures, ChecksumsMatchTheirPublishedValues)
     EXPECT_EQ(Adler32(reinterpret_cast<const uint8_t*>(word.data()), word.size()), 0x11E60398u);
 }
 
-TEST(Pictures, PngCarriesEveryRowInStoredBlocks)
+TEST(Pictures, PngRowsInflateBackAndFlatColourShrinks)
 {
-    // 200 x 120 pixels make 72120 bytes of rows: more than one stored block.
+    // 200 x 120 pixels, a gradient under a checkerboard of blue: matches near and far, and
+    // literals of every byte value.
     Image image = Checkerboard(200, 120);
     std::string png = EncodePng(image);
     ASSERT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
@@ -154,27 +222,24 @@ TEST(Pictures, PngCarriesEveryRowInStoredBlocks)
     uint32_t length = Big32(png, idat);
     std::string zlib = png.substr(idat + 8, length);
     EXPECT_EQ(Big32(png, idat + 8 + length), Crc32(reinterpret_cast<const uint8_t*>(png.data() + idat + 4), length + 4));
+    EXPECT_EQ(png.substr(idat + 12 + length), std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12));
 
-    // Undo the stored blocks and compare with the rows, each behind its filter byte 0.
-    std::string rows;
-    size_t at = 2;
-    bool last = false;
-    while (!last) {
-        last = zlib[at] & 1;
-        size_t size = uint8_t(zlib[at + 1]) | (uint8_t(zlib[at + 2]) << 8);
-        size_t check = uint8_t(zlib[at + 3]) | (uint8_t(zlib[at + 4]) << 8);
-        ASSERT_EQ(size ^ 0xFFFF, check);
-        rows += zlib.substr(at + 5, size);
-        at += 5 + size;
-    }
+    std::string rows = InflateFixed(zlib);
     std::string expected;
     for (int y = 0; y < 120; ++y) {
         expected += '\0';
         expected.append(reinterpret_cast<const char*>(&image.Rgb[y * 600]), 600);
     }
     EXPECT_EQ(rows, expected);
-    EXPECT_EQ(Big32(zlib, at), Adler32(reinterpret_cast<const uint8_t*>(rows.data()), rows.size()));
-    EXPECT_EQ(png.substr(idat + 12 + length), std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12));
+    EXPECT_EQ(Big32(zlib, zlib.size() - 4), Adler32(reinterpret_cast<const uint8_t*>(rows.data()), rows.size()));
+
+    Image flat;
+    flat.Width = 700;
+    flat.Height = 600;
+    flat.Rgb.assign(700 * 600 * 3, 0xF0);
+    std::string small = EncodePng(flat);
+    EXPECT_LT(small.size(), 700u * 600u * 3u / 100u);
+    EXPECT_EQ(InflateFixed(small.substr(41, Big32(small, 33))).size(), 600u * (700u * 3u + 1u));
 }
 
 TEST(Pictures, BmpRowsArePaddedBottomUpAndBlueFirst)

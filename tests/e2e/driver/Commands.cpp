@@ -74,7 +74,12 @@ const std::vector<CommandSpec> TABLE = {
     {"expect-pixel", 3, 4, "expect-pixel <x> <y> <RRGGBB> [tolerance]", RunExpectPixel},
     {"expect-colour-in", 2, 6, "expect-colour-in <control>|<x y w h> <RRGGBB> [tolerance]", RunExpectColorIn},
     {"expect-no-colour-in", 2, 6, "expect-no-colour-in <control>|<x y w h> <RRGGBB> [tolerance]", RunExpectNoColorIn},
-    {"screenshot", 1, 2, "screenshot <file.png|file.bmp> [window|client|screen]", RunScreenshot},
+    {"screenshot", 1, 2, "screenshot <file.png|file.bmp> [window|client|screen|programs]", RunScreenshot},
+
+    {"start-bench", 1, 1, "start-bench <alias>", RunStartBench},
+    {"choose", 2, 3, "choose <control> <entry> [yes|no]", RunChoose},
+    {"type", 2, 2, "type <control> <text>", RunType},
+    {"expect-bench", 2, 2, "expect-bench <key> <value>", RunExpectBench},
 };
 
 } // namespace

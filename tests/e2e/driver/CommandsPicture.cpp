@@ -84,6 +84,23 @@ void ExpectColorIn(Session& session, const Command& command, const Deadline& dea
     throw Failure(Format("%zu pixels of %s in %s", count, ColorText(colour).c_str(), where.c_str()));
 }
 
+// The smallest rectangle holding the main windows of every program of the script that runs.
+RECT ProgramsRect(Session& session, const Deadline& deadline)
+{
+    RECT all{};
+    const std::string current = session.Current;
+    for (auto& [alias, program] : session.Programs) {
+        if (program.Process->HasExited())
+            continue;
+        session.Current = alias;
+        RECT rect{};
+        GetWindowRect(session.MainWindow(deadline), &rect);
+        UnionRect(&all, &all, &rect);
+    }
+    session.Current = current;
+    return all;
+}
+
 } // namespace
 
 KV7_HANDLER(RunExpectPixel)
@@ -116,6 +133,8 @@ KV7_HANDLER(RunScreenshot)
     RECT screen{};
     if (what == "screen") {
         screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    } else if (what == "programs") {
+        screen = ProgramsRect(session, deadline);
     } else {
         HWND main = session.MainWindow(deadline);
         if (what == "window") {

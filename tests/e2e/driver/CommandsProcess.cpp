@@ -9,21 +9,10 @@
 #include <windows.h>
 #include <psapi.h>
 
-KV7_HANDLER(RunStart)
+void StartProgram(Session& session, const std::string& alias, const StartRequest& request)
 {
-    const std::string& alias = TextArg(command, 0);
     if (Program* old = session.Find(alias); old && !old->Process->HasExited())
         throw Failure(alias + " is still running");
-    std::string folder = session.Resolve(TextArg(command, 1));
-    if (folder.back() != '\\')
-        folder += '\\';
-    const std::vector<std::string> keys{"cwd", "program"};
-    StartRequest request;
-    request.Executable = folder + OptionArg(command, 2, "program", PROGRAM_FILE, keys);
-    request.Folder = session.Resolve(OptionArg(command, 2, "cwd", TextArg(command, 1), keys));
-    request.Environment = session.EnvironmentBlock();
-    request.Desktop = session.Desktop;
-
     Program program;
     program.Process = std::make_unique<Debuggee>(alias);
     std::string error;
@@ -36,6 +25,20 @@ KV7_HANDLER(RunStart)
     else
         session.Programs.emplace_back(alias, std::move(program));
     session.Current = alias;
+}
+
+KV7_HANDLER(RunStart)
+{
+    std::string folder = session.Resolve(TextArg(command, 1));
+    if (folder.back() != '\\')
+        folder += '\\';
+    const std::vector<std::string> keys{"cwd", "program"};
+    StartRequest request;
+    request.Executable = folder + OptionArg(command, 2, "program", PROGRAM_FILE, keys);
+    request.Folder = session.Resolve(OptionArg(command, 2, "cwd", TextArg(command, 1), keys));
+    request.Environment = session.EnvironmentBlock();
+    request.Desktop = session.Desktop;
+    StartProgram(session, TextArg(command, 0), request);
 }
 
 KV7_HANDLER(RunUse)

@@ -28,6 +28,13 @@ bool PollUntil(const Deadline& deadline, Check holds)
     }
 }
 
+std::string RectText(const RECT& r)
+{
+    return Format("%ld,%ld %ldx%ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+} // namespace
+
 HWND Control(Session& session, const ControlRef& ref, const Deadline& deadline)
 {
     HWND main = session.MainWindow(deadline);
@@ -36,13 +43,6 @@ HWND Control(Session& session, const ControlRef& ref, const Deadline& deadline)
         throw Failure("the window has no " + ref.Describe());
     return control;
 }
-
-std::string RectText(const RECT& r)
-{
-    return Format("%ld,%ld %ldx%ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
-} // namespace
 
 KV7_HANDLER(RunWindow)
 {

@@ -7,10 +7,17 @@
 #include "Deadline.h"
 #include "Script.h"
 #include "Session.h"
+#include "WindowQuery.h"
 
 #define KV7_HANDLER(name)                                                                            \
     void name([[maybe_unused]] Session& session, [[maybe_unused]] const Command& command,                  \
               [[maybe_unused]] const Deadline& deadline)
+
+// The control in the current program's main window, waited for until the deadline.
+HWND Control(Session& session, const ControlRef& ref, const Deadline& deadline);
+
+// Starts a program as a debuggee under the alias and makes it the current one.
+void StartProgram(Session& session, const std::string& alias, const StartRequest& request);
 
 // Desk
 KV7_HANDLER(RunStage);
@@ -69,3 +76,9 @@ KV7_HANDLER(RunExpectPixel);
 KV7_HANDLER(RunExpectColorIn);
 KV7_HANDLER(RunExpectNoColorIn);
 KV7_HANDLER(RunScreenshot);
+
+// The simulated bench's window
+KV7_HANDLER(RunStartBench);
+KV7_HANDLER(RunChoose);
+KV7_HANDLER(RunType);
+KV7_HANDLER(RunExpectBench);

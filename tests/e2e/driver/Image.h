@@ -1,7 +1,7 @@
 /*
- * A captured picture and its two file formats. PNG is written with uncompressed deflate blocks:
- * the files are larger than they could be, but the writer is short enough to be plainly right
- * and needs no library. Knows nothing of Windows, so it is tested on its own.
+ * A captured picture and its two file formats. PNG is compressed by a small deflate writer of
+ * its own (fixed codes, no library to carry): a window's screenshot takes about 260 KB instead
+ * of 1.3 MB. Knows nothing of Windows, so it is tested on its own.
  */
 #pragma once
 
