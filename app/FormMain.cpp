@@ -11,7 +11,10 @@
 #include "Fonts.h"
 
 #include "base/Box.h"
+#include "base/PendingInput.h"
 #include "base/Pump.h"
+#include "base/RunStop.h"
+#include "base/SessionEnd.h"
 #include "base/Trace.h"
 #include "resources/ResourceIds.h"
 
@@ -257,6 +260,10 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         OnClose();
         return 0;
+    case WM_ENDSESSION:
+        if (wParam)
+            OnEndSession();
+        return 0;
     case WM_DESTROY_DEFERRED:
         OnDestroyDeferred();
         return 0;
@@ -330,13 +337,27 @@ void TFormMain::OnClose()
         return;
     FormClose();
     if (WindowHeldByRun) {
-        // The run below us on the stack still uses the window; it goes when the run has ended.
+        // The run below us on the stack still uses the window; it stops at its next wait or
+        // box, and the window goes when it has unwound.
         CloseGranted = true;
+        RequestRunStop();
         Trace("close deferred until the run ends");
         return;
     }
     Trace("close granted");
     DestroyWindow(Window);
+}
+
+// Once this message is answered the system may end the process at any moment, without the
+// run below us on the stack unwinding and without the message loop ending: everything held is
+// let go here, and the process ends here with the exit code the entry would have returned.
+// The close question is not asked: no one can answer it while the session ends.
+void TFormMain::OnEndSession()
+{
+    Trace("session ends");
+    ReleaseForSessionEnd();
+    ReleaseBoard();
+    ExitProcess(0);
 }
 
 void TFormMain::OnDestroyDeferred()
@@ -375,7 +396,11 @@ void TFormMain::TRun::Begin(char letter)
 TFormMain::TRun::~TRun()
 {
     if (Begun) {
+        if (RunStopRequested())
+            Outcome = "closed";
         Form.StopProgress();
+        // Clicks and keys made while the run held the window were meant for no run.
+        DropPendingInput();
         Form.EnableButtons(true);
         Form.SetFormCursor(nullptr);
         Form.Busy = false;
@@ -384,6 +409,7 @@ TFormMain::TRun::~TRun()
     if (!Held)
         return;
     Form.WindowHeldByRun = false;
+    ClearRunStop();
     if (Form.CloseGranted && Form.Window)
         PostMessageA(Form.Window, WM_DESTROY_DEFERRED, 0, 0);
 }

@@ -4,6 +4,7 @@
  */
 #include "Box.h"
 
+#include "RunStop.h"
 #include "Trace.h"
 
 namespace {
@@ -29,6 +30,16 @@ BoxAnswer AnswerOf(int id)
     case IDNO: return BoxAnswer::No;
     default: return BoxAnswer::Cancel;
     }
+}
+
+// The box owner, or the box of the owner that is open: a box asked while another is open (the
+// close question above a run's warning) is owned by it, so that only the upper one takes input.
+HWND OwnerNow()
+{
+    if (!Owner || !IsWindow(Owner))
+        return nullptr;
+    HWND popup = GetLastActivePopup(Owner);
+    return popup && IsWindowVisible(popup) && IsWindowEnabled(popup) ? popup : Owner;
 }
 
 } // namespace
@@ -60,6 +71,7 @@ void SetBoxHook(BoxHook hook) { Hook = std::move(hook); }
 
 BoxAnswer ShowBox(BoxKind kind, BoxButtons buttons, const std::string& text)
 {
+    ThrowIfRunStopped();
     TBoxRequest request{kind, buttons, BoxCaption(kind), text};
     const char* buttonNames = buttons == BoxButtons::Ok ? "OK" : "Yes/No";
     Trace("box %s [%s] %s", request.Caption.c_str(), buttonNames, TraceQuote(text).c_str());
@@ -69,9 +81,12 @@ BoxAnswer ShowBox(BoxKind kind, BoxButtons buttons, const std::string& text)
         answer = Hook(request);
     } else {
         UINT type = IconOf(kind) | (buttons == BoxButtons::Ok ? MB_OK : MB_YESNO);
-        HWND owner = Owner && IsWindow(Owner) ? Owner : nullptr;
+        HWND owner = OwnerNow();
         answer = AnswerOf(MessageBoxA(owner, text.c_str(), request.Caption.c_str(), type));
     }
     Trace("box answer %s", BoxAnswerName(answer));
+    // The window closed under the run while the box was open: whatever the answer, the run
+    // goes no further.
+    ThrowIfRunStopped();
     return answer;
 }

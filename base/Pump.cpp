@@ -1,5 +1,7 @@
 #include "Pump.h"
 
+#include "RunStop.h"
+
 namespace {
 
 bool Quit = false;
@@ -65,6 +67,7 @@ bool WaitWithMessages(DWORD limitMs, const std::function<TWaitPass()>& pass)
     const DWORD start = GetTickCount();
     for (;;) {
         PumpPendingMessages();
+        ThrowIfRunStopped();
         const TWaitPass found = pass ? pass() : TWaitPass{};
         if (found.Done)
             return true;

@@ -2,11 +2,19 @@
  * Starting the programmer and the waits around it. Both waits are the program's one message
  * wait (base/Pump.h): the window stays alive and the processor stays idle; the programmer's
  * wait also ends when the process does.
+ *
+ * A programmer still running at the time-out is left to end by itself, and the next detection
+ * removes what it left. One still running when the window closes under the run, or when the
+ * session ends, is ended with everything it started, because there is no next detection.
  */
 #include "chain/Jtagbus.h"
 
+#include "chain/ProgrammerJob.h"
+
 #include "base/Handles.h"
 #include "base/Pump.h"
+#include "base/RunStop.h"
+#include "base/SessionEnd.h"
 #include "base/Trace.h"
 
 #include <windows.h>
@@ -41,8 +49,10 @@ bool TJtagBus::QuartusExecute(const std::string& commandLine, std::uint32_t time
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION started{};
     std::string mutableLine = commandLine; // CreateProcessA may write into it
+    // Suspended until it is in the job, so that nothing it starts escapes the job.
     if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE | HIGH_PRIORITY_CLASS, nullptr, nullptr, &startup, &started)) {
+                        CREATE_NEW_CONSOLE | HIGH_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                        &started)) {
         Trace("programmer did not start: error %lu, command line %s", GetLastError(),
               TraceQuote(commandLine).c_str());
         return false;
@@ -51,10 +61,14 @@ bool TJtagBus::QuartusExecute(const std::string& commandLine, std::uint32_t time
     UniqueHandle thread(started.hThread);
     if (!process)
         return false;
+    TProgrammerJob job;
+    job.Adopt(process.Get());
+    ResumeThread(thread.Get());
+    TSessionEndRelease endAtSessionEnd([&job] { job.EndAll(); });
 
     RunState state = RunState::Running;
     bool exitCodeTraced = false;
-    const bool settled = WaitWithMessages(timeoutMs, [&] {
+    auto pass = [&] {
         // Asked before the exit code, so that a process seen ended here has its final code.
         const bool ended = WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
         DWORD exitCode = 0;
@@ -70,7 +84,14 @@ bool TJtagBus::QuartusExecute(const std::string& commandLine, std::uint32_t time
         // An ended process keeps its handle signalled; waiting on it then would spin, so only
         // window input may cut the pause short.
         return TWaitPass{state != RunState::Running, ended ? nullptr : process.Get()};
-    });
+    };
+    bool settled = false;
+    try {
+        settled = WaitWithMessages(timeoutMs, pass);
+    } catch (const TRunStopped&) {
+        job.EndAll();
+        throw;
+    }
     if (!settled)
         Trace("QuartusExecute Timeout:%lu sec.", static_cast<unsigned long>(timeoutMs / 1000));
     return state == RunState::Succeeded;

@@ -11,6 +11,7 @@
 
 #include "base/Handles.h"
 #include "base/Paths.h"
+#include "base/SessionEnd.h"
 #include "base/SystemError.h"
 #include "base/Trace.h"
 
@@ -68,7 +69,8 @@ std::string WriteBatchFile(const std::string& path, const std::string& line)
 class TTempFilesCleanup {
 public:
     TTempFilesCleanup(const std::string& batch, const std::string& report) : Batch(batch), Report(report) {}
-    ~TTempFilesCleanup()
+    ~TTempFilesCleanup() { RemoveNow(); }
+    void RemoveNow()
     {
         DeleteIfPresent(Batch);
         DeleteIfPresent(Report);
@@ -89,6 +91,7 @@ bool TJtagBus::DetectChain(TChainList& list, int cable)
     const std::string batchPath = folder + BATCH_FILE_NAME;
     const std::string reportPath = folder + REPORT_FILE_NAME;
     TTempFilesCleanup cleanup(batchPath, reportPath);
+    TSessionEndRelease removeAtSessionEnd([&cleanup] { cleanup.RemoveNow(); });
 
     auto fail = [](const std::string& description) {
         Trace("chain detection failed: %s", TraceQuote(description).c_str());

@@ -8,6 +8,7 @@
 #include "base/Assert.h"
 #include "base/Box.h"
 #include "base/Paths.h"
+#include "base/SessionEnd.h"
 #include "board/Download.h"
 
 #include <cstdio>
@@ -35,6 +36,7 @@ bool TFormMain::DownloadSof(BoardType BoardType)
     KV7_ASSERT(BoardType != BOARD_UNKNOWN);
 
     auto download = std::make_unique<TDownload>();
+    TSessionEndRelease freeAtSessionEnd([&download] { download.reset(); });
     WaitMs(SETTLE_MS);
     if (!download->IsLoaded()) {
         ShowBox(BoxKind::Error, BoxButtons::Ok, DOWNLOAD_TOOL_MISSING);

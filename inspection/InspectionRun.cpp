@@ -12,6 +12,7 @@
 #include "base/Assert.h"
 #include "base/Box.h"
 #include "base/Fault.h"
+#include "base/RunStop.h"
 #include "inspection/PairTable.h"
 
 #include <algorithm>
@@ -42,6 +43,15 @@ void TFormMain::ButtonOrbaClick(HWND sender)
     TRun run(*this);
     if (!run)
         return;
+    try {
+        RunInspection(run, sender);
+    } catch (const TRunStopped&) {
+        // The window closed under the run; it goes once the run has unwound.
+    }
+}
+
+void TFormMain::RunInspection(TRun& run, HWND sender)
+{
     auto button = std::find(std::begin(ButtonOrba), std::end(ButtonOrba), sender);
     if (button == std::end(ButtonOrba))
         return;

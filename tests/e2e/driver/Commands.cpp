@@ -58,6 +58,16 @@ const std::vector<CommandSpec> TABLE = {
     {"hover-at", 2, 2, "hover-at <x> <y>", RunHoverAt},
     {"close", 0, 1, "close [message]", RunClose},
 
+    {"press", 1, 1, "press <control>", RunPress},
+    {"keys", 1, 1, "keys <key>[+<key>...]", RunKeys},
+    {"close-by", 1, 1, "close-by box|keys|session", RunCloseBy},
+
+    {"wait-journal", 1, 1, "wait-journal <text>", RunWaitJournal},
+    {"skip-journal", 0, 0, "skip-journal", RunSkipJournal},
+    {"expect-no-file", 1, 1, "expect-no-file <file>", RunExpectNoFile},
+    {"expect-port-closed", 0, 0, "expect-port-closed", RunExpectPortClosed},
+    {"expect-freed", 1, 1, "expect-freed <library>", RunExpectFreed},
+
     {"expect-box", 3, 4, "expect-box <caption>|* <text>|* <buttons>|* [answer]", RunExpectBox},
     {"expect-no-box", 0, 1, "expect-no-box [seconds]", RunExpectNoBox},
 

@@ -14,14 +14,19 @@ namespace {
 
 constexpr DWORD POLL_MS = 50;
 
-// The program's one visible box, waited for; a second one at the same time is a failure.
+// The box the operator can answer, waited for. A box shown above another one must be modal to
+// it, so that only the upper one takes input; two boxes that both take input are a failure.
 BoxView WaitForBox(Session& session, const Deadline& deadline)
 {
     Program& program = session.CurrentProgram();
     for (;;) {
         std::vector<HWND> boxes = FindBoxes(program.Process->ProcessId());
-        if (boxes.size() > 1)
-            throw Failure(Format("%s shows %zu boxes at once", session.Current.c_str(), boxes.size()));
+        if (boxes.size() > 1) {
+            std::erase_if(boxes, [](HWND box) { return !IsWindowEnabled(box); });
+            if (boxes.size() != 1)
+                throw Failure(Format("%s shows %zu boxes that take input at once", session.Current.c_str(),
+                                     boxes.size()));
+        }
         BoxView view;
         if (boxes.size() == 1 && ReadBox(boxes[0], view))
             return view;
@@ -39,18 +44,36 @@ std::string Describe(const BoxView& view)
     return Format("box %s [%s] %s", view.Caption.c_str(), view.ButtonList().c_str(), TraceQuote(view.Text).c_str());
 }
 
+// Why the box is not the one the command expects, or "" when it is.
+std::string Mismatch(const Command& command, const BoxView& view)
+{
+    if (!IsWildcard(command, 0) && view.Caption != TextArg(command, 0))
+        return Describe(view) + ": caption is not " + TraceQuote(TextArg(command, 0));
+    if (!IsWildcard(command, 1) && view.Text != TextArg(command, 1))
+        return Describe(view) + ": text is not " + TraceQuote(TextArg(command, 1));
+    if (!IsWildcard(command, 2) && view.ButtonList() != TextArg(command, 2))
+        return Describe(view) + ": buttons are not " + TextArg(command, 2);
+    return std::string();
+}
+
 } // namespace
 
+// Another box may be on its way above the one seen (the close question above a run's box), so a
+// box that is not the expected one fails only when the time is up.
 KV7_HANDLER(RunExpectBox)
 {
-    BoxView view = WaitForBox(session, deadline);
+    BoxView view;
+    std::string mismatch;
+    for (;;) {
+        view = WaitForBox(session, deadline);
+        mismatch = Mismatch(command, view);
+        if (mismatch.empty() || deadline.Passed())
+            break;
+        Sleep(deadline.StepMs(POLL_MS));
+    }
     LogLine("%s: sees %s", session.Current.c_str(), Describe(view).c_str());
-    if (!IsWildcard(command, 0) && view.Caption != TextArg(command, 0))
-        throw Failure(Describe(view) + ": caption is not " + TraceQuote(TextArg(command, 0)));
-    if (!IsWildcard(command, 1) && view.Text != TextArg(command, 1))
-        throw Failure(Describe(view) + ": text is not " + TraceQuote(TextArg(command, 1)));
-    if (!IsWildcard(command, 2) && view.ButtonList() != TextArg(command, 2))
-        throw Failure(Describe(view) + ": buttons are not " + TextArg(command, 2));
+    if (!mismatch.empty())
+        throw Failure(mismatch);
     if (!HasArg(command, 3))
         return;
     if (!PressBoxButton(view, TextArg(command, 3)))

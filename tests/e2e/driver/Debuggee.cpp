@@ -2,6 +2,7 @@
 
 #include "Log.h"
 
+#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -14,6 +15,41 @@ void CloseIfSet(HANDLE handle)
 {
     if (handle && handle != INVALID_HANDLE_VALUE)
         CloseHandle(handle);
+}
+
+std::string UpperFileName(const std::string& path)
+{
+    size_t slash = path.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    for (char& c : name)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
+}
+
+// The file behind a load event: from its file handle, or else from the name pointer the
+// system may leave in the program's memory (a pointer to a pointer to the text).
+std::string LibraryFileName(const LOAD_DLL_DEBUG_INFO& info, HANDLE process)
+{
+    char path[MAX_PATH];
+    if (info.hFile) {
+        DWORD length = GetFinalPathNameByHandleA(info.hFile, path, sizeof path, FILE_NAME_NORMALIZED);
+        if (length > 0 && length < sizeof path)
+            return UpperFileName(path);
+    }
+    void* text = nullptr;
+    SIZE_T read = 0;
+    if (!info.lpImageName || !ReadProcessMemory(process, info.lpImageName, &text, sizeof text, &read) || !text)
+        return std::string();
+    if (info.fUnicode) {
+        wchar_t wide[MAX_PATH] = {};
+        ReadProcessMemory(process, text, wide, sizeof wide - sizeof(wchar_t), &read);
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, path, sizeof path, nullptr, nullptr);
+    } else {
+        path[0] = '\0';
+        ReadProcessMemory(process, text, path, sizeof path - 1, &read);
+        path[sizeof path - 1] = '\0';
+    }
+    return UpperFileName(path);
 }
 
 } // namespace
@@ -92,7 +128,11 @@ void Debuggee::Run(StartRequest request)
             CloseIfSet(event.u.CreateProcessInfo.hFile);
             break;
         case LOAD_DLL_DEBUG_EVENT:
+            NoteLoad(event.u.LoadDll, ProcessHandle);
             CloseIfSet(event.u.LoadDll.hFile);
+            break;
+        case UNLOAD_DLL_DEBUG_EVENT:
+            NoteUnload(event.u.UnloadDll);
             break;
         case OUTPUT_DEBUG_STRING_EVENT:
             HandleOutput(event.u.DebugString, ProcessHandle);
@@ -121,6 +161,33 @@ void Debuggee::Run(StartRequest request)
         if (ended)
             return;
     }
+}
+
+void Debuggee::NoteLoad(const LOAD_DLL_DEBUG_INFO& info, HANDLE process)
+{
+    std::string name = LibraryFileName(info, process);
+    if (name.empty())
+        return;
+    std::lock_guard<std::mutex> guard(Lock);
+    Mapped[reinterpret_cast<std::uintptr_t>(info.lpBaseOfDll)] = name;
+    ++Libraries[name].Loads;
+}
+
+void Debuggee::NoteUnload(const UNLOAD_DLL_DEBUG_INFO& info)
+{
+    std::lock_guard<std::mutex> guard(Lock);
+    auto found = Mapped.find(reinterpret_cast<std::uintptr_t>(info.lpBaseOfDll));
+    if (found == Mapped.end())
+        return;
+    ++Libraries[found->second].Unloads;
+    Mapped.erase(found);
+}
+
+Debuggee::LibraryCounts Debuggee::Library(const std::string& fileName)
+{
+    std::lock_guard<std::mutex> guard(Lock);
+    auto found = Libraries.find(UpperFileName(fileName));
+    return found == Libraries.end() ? LibraryCounts{} : found->second;
 }
 
 void Debuggee::HandleOutput(const OUTPUT_DEBUG_STRING_INFO& info, HANDLE process)

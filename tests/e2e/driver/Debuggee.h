@@ -14,6 +14,8 @@
 #include <windows.h>
 
 #include <condition_variable>
+#include <cstdint>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -58,11 +60,22 @@ public:
     // Ends the program at once (exit code 1) and waits for its debug loop to see it go.
     void Terminate();
 
+    // How often a library (file name, upper case) was mapped into the program and let go
+    // again, from its load and unload events. A library still mapped when the program ends is
+    // not counted as let go: the system unmaps it without an unload event.
+    struct LibraryCounts {
+        int Loads = 0;
+        int Unloads = 0;
+    };
+    LibraryCounts Library(const std::string& fileName);
+
 private:
     void Run(StartRequest request);
     void HandleOutput(const OUTPUT_DEBUG_STRING_INFO& info, HANDLE process);
     void AddText(const std::string& text);
     void Finish(DWORD code);
+    void NoteLoad(const LOAD_DLL_DEBUG_INFO& info, HANDLE process);
+    void NoteUnload(const UNLOAD_DLL_DEBUG_INFO& info);
 
     std::string Name;
     std::thread Thread;
@@ -80,4 +93,6 @@ private:
     std::vector<std::string> Lines;
     std::vector<Deadline::Clock::time_point> Times;
     Deadline::Clock::time_point Created;
+    std::map<std::uintptr_t, std::string> Mapped; // base address -> library file name
+    std::map<std::string, LibraryCounts> Libraries;
 };

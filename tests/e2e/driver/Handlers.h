@@ -55,6 +55,18 @@ KV7_HANDLER(RunHover);
 KV7_HANDLER(RunHoverAt);
 KV7_HANDLER(RunClose);
 
+// Real input, closing, the session
+KV7_HANDLER(RunPress);
+KV7_HANDLER(RunKeys);
+KV7_HANDLER(RunCloseBy);
+
+// Journal and leftovers
+KV7_HANDLER(RunWaitJournal);
+KV7_HANDLER(RunSkipJournal);
+KV7_HANDLER(RunExpectNoFile);
+KV7_HANDLER(RunExpectPortClosed);
+KV7_HANDLER(RunExpectFreed);
+
 // Boxes
 KV7_HANDLER(RunExpectBox);
 KV7_HANDLER(RunExpectNoBox);

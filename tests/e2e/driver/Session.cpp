@@ -68,6 +68,8 @@ std::string Session::Resolve(const std::string& path) const
 
 std::string Session::BenchPath() const { return WorkFolder + "bench.ini"; }
 
+std::string Session::JournalPath() const { return BenchPath() + ".journal"; }
+
 std::string Session::EnvironmentBlock() const
 {
     // Inherited variables first, keyed case-insensitively as the system does.

@@ -41,6 +41,7 @@ struct Session {
     std::vector<std::pair<std::string, std::optional<std::string>>> Environment; // changes to pass on
     std::vector<std::pair<std::string, Program>> Programs;
     std::string Current;
+    size_t JournalCursor = 0; // bytes of the bench's journal that journal waits have passed
 
     // The Quartus folder as it was before the script changed it (nullopt: it had none).
     bool QuartusChanged = false;
@@ -52,6 +53,7 @@ struct Session {
     Program* Find(const std::string& alias);
     std::string Resolve(const std::string& path) const; // against the work folder
     std::string BenchPath() const;
+    std::string JournalPath() const; // the simulated bench's journal beside its file
     std::string EnvironmentBlock() const;
 
     // The current program's main window, waited for until the deadline.

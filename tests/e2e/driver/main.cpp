@@ -1,8 +1,10 @@
 /*
  * kv7drive: runs one e2e script against the real program in a real window.
  *
- *   kv7drive.exe [--out <folder>] [--log <file>] [--desktop <name>] [--keep] <script>
+ *   kv7drive.exe [--out <folder>] [--log <file>] [--desktop <name>] [--keep] [--set NAME=value]... <script>
  *
+ * --set fills ${NAME} in the script's text, so one script runs several cases (CMake makes one
+ * test per case from the script's "# cases: NAME=value value ..." line).
  * The script is checked as a whole first; then its commands run one by one, each within its
  * time limit. The first failure ends the run: the log names the script line and why, every
  * program the script started is terminated, and the exit code is 1 (2 for a script that does
@@ -20,6 +22,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -32,6 +36,7 @@ struct Options {
     std::string Log;
     std::string Desktop;
     bool Keep = false;
+    std::vector<std::pair<std::string, std::string>> Values; // --set NAME=value
 };
 
 bool ParseOptions(int argc, char** argv, Options& options)
@@ -47,6 +52,13 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.Desktop = argv[++i];
         else if (arg == "--keep")
             options.Keep = true;
+        else if (arg == "--set" && hasValue) {
+            std::string setting = argv[++i];
+            size_t equals = setting.find('=');
+            if (equals == std::string::npos || equals == 0)
+                return false;
+            options.Values.emplace_back(setting.substr(0, equals), setting.substr(equals + 1));
+        }
         else if (options.Script.empty() && arg.rfind("--", 0) != 0)
             options.Script = arg;
         else
@@ -74,6 +86,14 @@ std::string WithSlash(std::string folder)
     return folder;
 }
 
+std::string FillValue(std::string text, const std::string& name, const std::string& value)
+{
+    const std::string placeholder = "${" + name + "}";
+    for (size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at + value.size()))
+        text.replace(at, placeholder.size(), value);
+    return text;
+}
+
 // The programs go on a desktop of their own when asked: the system then gives it a screen of
 // its own with title bars drawn, and the driver must sit on it too to see their windows.
 bool JoinDesktop(const std::string& name, HDESK& desktop)
@@ -89,6 +109,8 @@ int Run(const Options& options)
         LogLine("cannot read the script %s", options.Script.c_str());
         return EXIT_BAD_SCRIPT;
     }
+    for (const auto& [name, value] : options.Values)
+        text = FillValue(text, name, value);
     std::vector<ScriptError> errors;
     std::vector<Command> commands = ParseScript(text, errors);
     std::vector<ScriptError> checks = CheckScript(commands);
@@ -104,6 +126,8 @@ int Run(const Options& options)
     session.BinFolder = ExeFolder();
     session.WorkFolder = WithSlash(Format("%skv7e2e-%s-%lu", temp, BaseName(options.Script).c_str(),
                                           GetCurrentProcessId()));
+    for (const auto& [name, value] : options.Values)
+        LogLine("case %s=%s", name.c_str(), value.c_str());
     session.OutFolder = options.Out.empty() ? session.WorkFolder : WithSlash(options.Out);
     session.Desktop = options.Desktop;
     RemoveTree(session.WorkFolder);
@@ -156,7 +180,7 @@ int main(int argc, char** argv)
 {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: kv7drive [--out <folder>] [--log <file>] [--desktop <name>] [--keep] <script>\n");
+        std::fprintf(stderr, "usage: kv7drive [--out <folder>] [--log <file>] [--desktop <name>] [--keep] [--set NAME=value]... <script>\n");
         return EXIT_BAD_SCRIPT;
     }
     if (!options.Log.empty()) {

@@ -1,7 +1,9 @@
 // The ground floor's promises: boxes go through the hook with the kind's caption, trace lines
-// stay on one line, handles are released when their owner goes.
+// stay on one line, input left from a run goes but the frame's stays, handles are released
+// when their owner goes.
 #include "base/Box.h"
 #include "base/Handles.h"
+#include "base/PendingInput.h"
 #include "base/Pump.h"
 #include "base/Trace.h"
 
@@ -39,6 +41,22 @@ TEST(Pump, QuitTakenInsideANestedPumpIsKeptForTheMainLoop)
     PostQuitMessage(7);
     PumpPendingMessages();
     EXPECT_FALSE(RunOneMessage());
+}
+
+TEST(PendingInput, ClicksAndKeysGoTheFramesCloseStays)
+{
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    const UINT posted[] = {WM_LBUTTONDOWN, WM_KEYDOWN, WM_SYSKEYDOWN, WM_CHAR, WM_NCLBUTTONDOWN, WM_LBUTTONUP, WM_APP};
+    for (UINT message : posted)
+        PostMessageA(window, message, message == WM_SYSKEYDOWN ? VK_F4 : 0, 0);
+    DropPendingInput();
+    std::vector<UINT> left;
+    MSG message;
+    while (PeekMessageA(&message, window, 0, 0, PM_REMOVE))
+        left.push_back(message.message);
+    DestroyWindow(window);
+    EXPECT_EQ(left, (std::vector<UINT>{WM_SYSKEYDOWN, WM_NCLBUTTONDOWN, WM_APP}));
 }
 
 TEST(Handles, EventIsClosedWithItsOwner)

@@ -1,0 +1,117 @@
+/*
+ * Commands that read the simulated bench's journal and check what a program left behind on the
+ * machine: files, an open JTAG port, libraries it did not free.
+ */
+#include "Args.h"
+#include "Handlers.h"
+#include "Log.h"
+#include "Stage.h"
+
+#include "base/Paths.h"
+
+#include <map>
+#include <sstream>
+
+namespace {
+
+constexpr char TEMP_PREFIX[] = "%TEMP%\\";
+
+// A path of the script, with %TEMP%\ standing for the temporary folder the programs inherit.
+std::string CheckedPath(Session& session, const std::string& path)
+{
+    if (path.rfind(TEMP_PREFIX, 0) != 0)
+        return session.Resolve(path);
+    char temp[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof temp, temp);
+    if (length == 0 || length >= sizeof temp)
+        throw Failure("no temporary folder");
+    return std::string(temp, length) + path.substr(sizeof TEMP_PREFIX - 1);
+}
+
+// The number after `key=` in a journal line, or "" when the line has none.
+std::string Field(const std::string& line, const std::string& key)
+{
+    size_t at = line.find(" " + key + "=");
+    if (at == std::string::npos)
+        return std::string();
+    at += key.size() + 2;
+    return line.substr(at, line.find(' ', at) - at);
+}
+
+} // namespace
+
+// Waits for a journal line from the cursor on and moves the cursor past it: for a step of the
+// bench that leaves no trace in the program (the programmer has started, the port opened).
+KV7_HANDLER(RunWaitJournal)
+{
+    constexpr DWORD POLL_MS = 50;
+    for (;;) {
+        std::string journal;
+        ReadFile(session.JournalPath(), journal);
+        size_t found = journal.find(TextArg(command, 0), session.JournalCursor);
+        if (found != std::string::npos) {
+            size_t end = journal.find('\n', found);
+            session.JournalCursor = end == std::string::npos ? journal.size() : end + 1;
+            return;
+        }
+        if (deadline.Passed())
+            throw Failure("no journal line with " + TextArg(command, 0));
+        Sleep(deadline.StepMs(POLL_MS));
+    }
+}
+
+// Moves the journal's cursor past everything written so far.
+KV7_HANDLER(RunSkipJournal)
+{
+    std::string journal;
+    ReadFile(session.JournalPath(), journal);
+    session.JournalCursor = journal.size();
+}
+
+KV7_HANDLER(RunExpectNoFile)
+{
+    std::string path = CheckedPath(session, TextArg(command, 0));
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        throw Failure(path + " is there");
+}
+
+// Every handle the JTAG library gave out has been closed again, by any program of the script.
+KV7_HANDLER(RunExpectPortClosed)
+{
+    std::string journal;
+    ReadFile(session.JournalPath(), journal); // no journal: nothing was opened
+    std::map<std::string, int> open;
+    std::istringstream lines(journal);
+    std::string line;
+    int opened = 0;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.rfind("jtag open ", 0) == 0) {
+            std::string handle = Field(line, "handle");
+            if (!handle.empty() && handle != "0") {
+                ++open[handle];
+                ++opened;
+            }
+        } else if (line.rfind("jtag close ", 0) == 0 && Field(line, "result") == "1") {
+            --open[Field(line, "handle")];
+        }
+    }
+    for (const auto& [handle, count] : open) {
+        if (count > 0)
+            throw Failure("the JTAG port " + handle + " was opened and never closed");
+    }
+    LogLine("%d port(s) opened, all closed", opened);
+}
+
+// The current program let go of the library (FreeLibrary) as often as it loaded it, before it
+// ended: a library the system unmaps at the process's end does not count.
+KV7_HANDLER(RunExpectFreed)
+{
+    Debuggee::LibraryCounts counts = session.CurrentProgram().Process->Library(TextArg(command, 0));
+    LogLine("%s: %s loaded %d time(s), freed %d time(s)", session.Current.c_str(), TextArg(command, 0).c_str(),
+            counts.Loads, counts.Unloads);
+    if (counts.Unloads != counts.Loads)
+        throw Failure(Format("%s was loaded %d time(s) and freed %d time(s)", TextArg(command, 0).c_str(),
+                             counts.Loads, counts.Unloads));
+}
