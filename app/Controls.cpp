@@ -97,12 +97,11 @@ void TShape::Paint(HDC dc) const
 
 void TShape::Repaint() const
 {
-    if (!Parent || !IsWindow(Parent))
+    if (!PaintArea)
         return;
-    RECT area = {Bounds.Left, Bounds.Top, Bounds.Right(), Bounds.Bottom()};
     // Only the window's own surface: controls waiting for a repaint (the buttons after an
     // enable) paint with the next message pass instead of inside the run.
-    RedrawWindow(Parent, &area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    PaintArea({Bounds.Left, Bounds.Top, Bounds.Right(), Bounds.Bottom()});
     ShowPaintedNow();
 }
 
@@ -125,8 +124,14 @@ void TLabel::SetCaption(const std::string& caption)
             }
             ReleaseDC(Window, dc);
         }
-        SetWindowPos(Window, nullptr, 0, 0, std::max<int>(Bounds.Width, text.cx),
-                     std::max<int>(Bounds.Height, text.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // Resized only when the size changes: a resize is a trip to the window server and
+        // uncovers the window beneath, and an empty caption keeps the laid-out size.
+        const int width = std::max<int>(Bounds.Width, text.cx);
+        const int height = std::max<int>(Bounds.Height, text.cy);
+        RECT now{};
+        GetClientRect(Window, &now);
+        if (now.right != width || now.bottom != height)
+            SetWindowPos(Window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (Visible)
         InvalidateRect(Window, nullptr, TRUE);

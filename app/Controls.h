@@ -17,6 +17,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 struct TControlArgs {
@@ -39,7 +40,9 @@ struct TShape {
     COLORREF PenColor = COLOR_AQUA;
     bool Visible = false;
     std::string Hint;
-    HWND Parent = nullptr;  // the window that paints it
+    HWND Parent = nullptr;  // the window it is drawn on
+    // Paints the parent's surface in one of its areas at once (the parent's own painter).
+    std::function<void(const RECT&)> PaintArea;
     HWND Tooltip = nullptr; // holds the hint; none for the hover outlines
     UINT ToolId = 0;
 

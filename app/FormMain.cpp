@@ -54,15 +54,6 @@ private:
     bool& Flag;
 };
 
-TShape MakeShape(const char* name, const TBounds& bounds, HWND parent)
-{
-    TShape shape;
-    shape.Name = name;
-    shape.Bounds = bounds;
-    shape.Parent = parent;
-    return shape;
-}
-
 } // namespace
 
 TFormMain::TFormMain()
@@ -160,12 +151,22 @@ void TFormMain::CreateControls()
 
     HintTooltip = CreateHintTooltip(Window);
     for (int i = 0; i < 4; ++i) {
-        Shape[i] = MakeShape(SHAPE_HOVER_NAME[i], SHAPE_HOVER[i], Window);
-        ShapeOrba[i] = MakeShape(SHAPE_RESULT_NAME[i], SHAPE_RESULT[i], Window);
+        Shape[i] = MakeShape(SHAPE_HOVER_NAME[i], SHAPE_HOVER[i]);
+        ShapeOrba[i] = MakeShape(SHAPE_RESULT_NAME[i], SHAPE_RESULT[i]);
         ShapeOrba[i].Tooltip = HintTooltip;
         ShapeOrba[i].ToolId = static_cast<UINT>(i + 1);
         AddHintTool(HintTooltip, Window, ShapeOrba[i].ToolId);
     }
+}
+
+TShape TFormMain::MakeShape(const char* name, const TBounds& bounds)
+{
+    TShape shape;
+    shape.Name = name;
+    shape.Bounds = bounds;
+    shape.Parent = Window;
+    shape.PaintArea = [this](const RECT& area) { PaintAreaNow(area); };
+    return shape;
 }
 
 void TFormMain::Show()

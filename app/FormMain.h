@@ -156,10 +156,18 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls();
+    TShape MakeShape(const char* name, const TBounds& bounds);
     void OnCommand(int id, int code);
     void OnMouseMove(int x, int y);
     bool OnSetCursor(HWND under, int hitTest);
+    // The cursor over `under` (the window or one of its controls) with the mouse at the screen
+    // point `at`; null where the system's choice stands.
+    HCURSOR CursorOver(HWND under, POINT at) const;
+    static HCURSOR SystemCursor(LPCSTR id);
     void OnPaint();
+    void PaintAreaNow(const RECT& area);
+    // The window's own surface in an area (a client rectangle): background, picture, outlines.
+    void PaintSurface(HDC screen, const RECT& area);
     LRESULT OnControlColor(HDC dc, HWND control);
     void OnClose();
     void OnEndSession();
@@ -178,6 +186,9 @@ private:
     UniqueFont StatusFont;
     UniqueBitmap Picture;
     HCURSOR FormCursor = nullptr;
+    // Where the bar last asked each panel to paint itself (its own paint gives the rectangle
+    // inside the panel's border); empty until the bar has painted once.
+    RECT PanelArea[2] = {};
     // A TRun holds the window: the window outlives a granted close until the run has ended,
     // and no second run starts.
     bool WindowHeldByRun = false;

@@ -22,35 +22,52 @@ void TFormMain::OnPaint()
 {
     PAINTSTRUCT paint;
     HDC screen = BeginPaint(Window, &paint);
+    PaintSurface(screen, paint.rcPaint);
+    EndPaint(Window, &paint);
+}
+
+// An outline's change is painted at once, straight into the window: asking for it through an
+// invalidation and WM_PAINT takes three more trips to the window server under Wine, and a
+// press changes an outline three times.
+void TFormMain::PaintAreaNow(const RECT& area)
+{
+    if (!Window)
+        return;
+    if (HDC screen = GetDC(Window)) {
+        PaintSurface(screen, area);
+        ReleaseDC(Window, screen);
+    }
+}
+
+void TFormMain::PaintSurface(HDC screen, const RECT& area)
+{
     // Painted off screen and copied in one go, so an outline never flickers over the picture.
     // Only the area asked for is composed: an outline's repaint must not cost a whole window.
-    const RECT& area = paint.rcPaint;
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     UniqueMemoryDc buffer(CreateCompatibleDC(screen));
     UniqueBitmap surface(width > 0 && height > 0 ? CreateCompatibleBitmap(screen, width, height) : nullptr);
-    if (buffer && surface) {
-        TSelectedObject selectedSurface(buffer.Get(), surface.Get());
-        SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
-        FillRect(buffer.Get(), &area, GetSysColorBrush(COLOR_INACTIVECAPTION));
-        if (Picture) {
-            RECT picture = {IMAGE_KV7.Left, IMAGE_KV7.Top, IMAGE_KV7.Right(), IMAGE_KV7.Bottom()};
-            RECT part;
-            if (IntersectRect(&part, &picture, &area)) {
-                UniqueMemoryDc pictureDc(CreateCompatibleDC(screen));
-                TSelectedObject selectedPicture(pictureDc.Get(), Picture.Get());
-                BitBlt(buffer.Get(), part.left, part.top, part.right - part.left, part.bottom - part.top,
-                       pictureDc.Get(), part.left - IMAGE_KV7.Left, part.top - IMAGE_KV7.Top, SRCCOPY);
-            }
+    if (!buffer || !surface)
+        return;
+    TSelectedObject selectedSurface(buffer.Get(), surface.Get());
+    SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
+    FillRect(buffer.Get(), &area, GetSysColorBrush(COLOR_INACTIVECAPTION));
+    if (Picture) {
+        RECT picture = {IMAGE_KV7.Left, IMAGE_KV7.Top, IMAGE_KV7.Right(), IMAGE_KV7.Bottom()};
+        RECT part;
+        if (IntersectRect(&part, &picture, &area)) {
+            UniqueMemoryDc pictureDc(CreateCompatibleDC(screen));
+            TSelectedObject selectedPicture(pictureDc.Get(), Picture.Get());
+            BitBlt(buffer.Get(), part.left, part.top, part.right - part.left, part.bottom - part.top,
+                   pictureDc.Get(), part.left - IMAGE_KV7.Left, part.top - IMAGE_KV7.Top, SRCCOPY);
         }
-        for (int index : HOVER_Z_ORDER)
-            Shape[index].Paint(buffer.Get());
-        for (int index : RESULT_Z_ORDER)
-            ShapeOrba[index].Paint(buffer.Get());
-        SetViewportOrgEx(buffer.Get(), 0, 0, nullptr);
-        BitBlt(screen, area.left, area.top, width, height, buffer.Get(), 0, 0, SRCCOPY);
     }
-    EndPaint(Window, &paint);
+    for (int index : HOVER_Z_ORDER)
+        Shape[index].Paint(buffer.Get());
+    for (int index : RESULT_Z_ORDER)
+        ShapeOrba[index].Paint(buffer.Get());
+    SetViewportOrgEx(buffer.Get(), 0, 0, nullptr);
+    BitBlt(screen, area.left, area.top, width, height, buffer.Get(), 0, 0, SRCCOPY);
 }
 
 bool TFormMain::OverVisibleShape(int x, int y) const
@@ -101,13 +118,13 @@ void TFormMain::HideHoverShapes()
 
 void TFormMain::SetFormCursor(LPCSTR systemCursor)
 {
-    FormCursor = systemCursor ? LoadCursorA(nullptr, systemCursor) : nullptr;
+    FormCursor = systemCursor ? SystemCursor(systemCursor) : nullptr;
     // Show it now if the mouse rests on the window, not only at its next move.
     POINT at;
     if (Window && GetCursorPos(&at)) {
         HWND under = WindowFromPoint(at);
         if (under == Window || under == LabelResult.Window || under == LabelError.Window)
-            SendMessageA(Window, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            SetCursor(CursorOver(under, at));
     }
 }
 
@@ -115,24 +132,46 @@ bool TFormMain::OnSetCursor(HWND under, int hitTest)
 {
     if (hitTest != HTCLIENT)
         return false;
-    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-    HCURSOR formCursor = FormCursor ? FormCursor : arrow;
+    POINT at{};
+    if (under == Window)
+        GetCursorPos(&at);
+    HCURSOR cursor = CursorOver(under, at);
+    if (cursor)
+        SetCursor(cursor);
+    return cursor != nullptr;
+}
+
+HCURSOR TFormMain::CursorOver(HWND under, POINT at) const
+{
+    HCURSOR formCursor = FormCursor ? FormCursor : SystemCursor(IDC_ARROW);
     if (under == MemoError.Window || std::find(std::begin(ButtonOrba), std::end(ButtonOrba), under) !=
-                                         std::end(ButtonOrba) || under == ButtonExit) {
-        SetCursor(LoadCursorA(nullptr, IDC_HAND));
-        return true;
-    }
-    if (under == LabelResult.Window || under == LabelError.Window) {
-        SetCursor(formCursor);
-        return true;
-    }
+                                         std::end(ButtonOrba) || under == ButtonExit)
+        return SystemCursor(IDC_HAND);
+    if (under == LabelResult.Window || under == LabelError.Window)
+        return formCursor;
     if (under != Window)
-        return false;
-    POINT at;
-    GetCursorPos(&at);
+        return nullptr;
     ScreenToClient(Window, &at);
-    SetCursor(OverVisibleResultShape(at.x, at.y) ? LoadCursorA(nullptr, IDC_HELP) : formCursor);
-    return true;
+    return OverVisibleResultShape(at.x, at.y) ? SystemCursor(IDC_HELP) : formCursor;
+}
+
+// The system's shared cursors are loaded once: they never change or go away, and a press
+// switches the cursor twice (each load is a trip to the window server under Wine).
+HCURSOR TFormMain::SystemCursor(LPCSTR id)
+{
+    struct TLoaded {
+        LPCSTR Id;
+        HCURSOR Cursor;
+    };
+    static TLoaded loaded[8];
+    static size_t count = 0;
+    for (size_t i = 0; i < count; ++i)
+        if (loaded[i].Id == id)
+            return loaded[i].Cursor;
+    HCURSOR cursor = LoadCursorA(nullptr, id);
+    if (cursor && count < std::size(loaded))
+        loaded[count++] = {id, cursor};
+    return cursor;
 }
 
 LRESULT TFormMain::OnControlColor(HDC dc, HWND control)
