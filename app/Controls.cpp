@@ -214,7 +214,7 @@ void AddHintTool(HWND tooltip, HWND parent, UINT toolId)
 {
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_SUBCLASS;
+    tool.uFlags = 0; // the parent relays the mouse (TTM_RELAYEVENT)
     tool.hwnd = parent;
     tool.uId = toolId;
     tool.lpszText = const_cast<char*>("");

@@ -90,4 +90,5 @@ struct TMemo {
 
 // The tooltip control that shows the result outlines' hints, several lines each.
 HWND CreateHintTooltip(HWND parent);
+// A tool of the parent's for one outline; the parent relays its mouse messages to the tooltip.
 void AddHintTool(HWND tooltip, HWND parent, UINT toolId);

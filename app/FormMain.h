@@ -149,10 +149,9 @@ private:
 
     // --- the window's plumbing --------------------------------------------------------------
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR form) noexcept;
-    static LRESULT CALLBACK ButtonEnableProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR id, DWORD_PTR unused) noexcept;
+    static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    void SubclassButton(HWND button);
+    void RelayToHints(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls();
@@ -186,6 +185,7 @@ private:
     UniqueFont StatusFont;
     UniqueBitmap Picture;
     HCURSOR FormCursor = nullptr;
+    WNDPROC ButtonClassProc = nullptr; // the button class's procedure, behind ButtonProc
     // Where the bar last asked each panel to paint itself (its own paint gives the rectangle
     // inside the panel's border); empty until the bar has painted once.
     RECT PanelArea[2] = {};

@@ -56,6 +56,7 @@ const std::vector<CommandSpec> TABLE = {
     {"expect-rect", 5, 5, "expect-rect <control> <left> <top> <width> <height>", RunExpectRect},
     {"hover", 1, 3, "hover <control> [x y]", RunHover},
     {"hover-at", 2, 2, "hover-at <x> <y>", RunHoverAt},
+    {"wait-hint", 0, 0, "wait-hint", RunWaitHint},
     {"close", 0, 1, "close [message]", RunClose},
 
     {"press", 1, 1, "press <control>", RunPress},

@@ -9,6 +9,8 @@
 #include "Mouse.h"
 #include "WindowQuery.h"
 
+#include <commctrl.h>
+
 #include "base/Trace.h"
 
 namespace {
@@ -159,6 +161,23 @@ KV7_HANDLER(RunHoverAt)
     POINT point{IntegerArg(command, 0), IntegerArg(command, 1)};
     ClientToScreen(session.MainWindow(deadline), &point);
     MoveMouse(point, deadline);
+}
+
+// A hint is a tooltip window the program shows; what it says is in the trace ("hint ...").
+KV7_HANDLER(RunWaitHint)
+{
+    const DWORD processId = session.CurrentProgram().Process->ProcessId();
+    for (;;) {
+        for (HWND hint : FindTopLevel(processId, TOOLTIPS_CLASSA)) {
+            RECT rect{};
+            GetWindowRect(hint, &rect);
+            LogLine("%s: hint shown at %s", session.Current.c_str(), RectText(rect).c_str());
+            return;
+        }
+        if (deadline.Passed())
+            throw Failure(session.Current + " shows no hint");
+        Sleep(deadline.StepMs(POLL_MS));
+    }
 }
 
 KV7_HANDLER(RunClose)

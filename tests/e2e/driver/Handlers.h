@@ -53,6 +53,7 @@ KV7_HANDLER(RunExpectEnabled);
 KV7_HANDLER(RunExpectRect);
 KV7_HANDLER(RunHover);
 KV7_HANDLER(RunHoverAt);
+KV7_HANDLER(RunWaitHint);
 KV7_HANDLER(RunClose);
 
 // Real input, closing, the session

@@ -105,15 +105,17 @@ HWND FindMainWindow(DWORD processId)
     return nullptr;
 }
 
-std::vector<HWND> FindBoxes(DWORD processId)
+std::vector<HWND> FindTopLevel(DWORD processId, const std::string& className)
 {
-    std::vector<HWND> boxes;
+    std::vector<HWND> found;
     for (HWND window : VisibleTopLevel(processId)) {
-        if (ClassOf(window) == DIALOG_CLASS)
-            boxes.push_back(window);
+        if (ClassOf(window) == className)
+            found.push_back(window);
     }
-    return boxes;
+    return found;
 }
+
+std::vector<HWND> FindBoxes(DWORD processId) { return FindTopLevel(processId, DIALOG_CLASS); }
 
 HWND FindControl(HWND parent, const ControlRef& ref)
 {

@@ -25,6 +25,9 @@ bool ParseControlRef(const std::string& text, bool quoted, ControlRef& ref, std:
 // The visible, unowned top-level window of the process that is not a dialog box.
 HWND FindMainWindow(DWORD processId);
 
+// The visible top-level windows of the process of one class.
+std::vector<HWND> FindTopLevel(DWORD processId, const std::string& className);
+
 // The visible dialog-class top-level windows of the process (message boxes).
 std::vector<HWND> FindBoxes(DWORD processId);
 
