@@ -230,8 +230,8 @@ LRESULT CALLBACK TFormMain::ButtonProc(HWND button, UINT message, WPARAM wParam,
 
 // The hint tooltip learns of the mouse from the window (TTM_RELAYEVENT) instead of subclassing
 // it (TTF_SUBCLASS). A subclass looks up its chain in a window property on every message the
-// window gets, among them the three each button paint sends its parent, and under Wine every
-// look-up is a trip to the window server.
+// window gets, among them those that every button and label paint sends its parent, and under
+// Wine every look-up is a trip to the window server.
 void TFormMain::RelayToHints(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!HintTooltip)
