@@ -70,7 +70,6 @@ TEST(ChainReportFile, MissingOrHeldFileShowsOneErrorBox)
         ASSERT_EQ(boxes.Boxes.size(), 1u);
         EXPECT_EQ(boxes.Boxes[0].Kind, BoxKind::Error);
         EXPECT_EQ(boxes.Boxes[0].Buttons, BoxButtons::Ok);
-        EXPECT_EQ(boxes.Boxes[0].Caption, "Error");
         EXPECT_EQ(boxes.Boxes[0].Text, "Cannot open file " + path);
     }
 }
