@@ -71,16 +71,3 @@ TEST(FormClose, YesDuringARunStopsItAtItsWaitAndTheWindowGoesAfterIt)
     PumpPendingMessages();
     EXPECT_EQ(form.Handle(), nullptr);
 }
-
-TEST(FormClose, OneRunAtATime)
-{
-    TFormMain form;
-    {
-        TFormMain::TRun first(form);
-        ASSERT_TRUE(first);
-        TFormMain::TRun nested(form);
-        EXPECT_FALSE(nested);
-    }
-    TFormMain::TRun next(form);
-    EXPECT_TRUE(next);
-}
