@@ -25,10 +25,3 @@ testing::AssertionResult PortClosedOnce(const TestBench& bench)
         return testing::AssertionFailure() << closes[0] << " after " << opens[0];
     return testing::AssertionSuccess();
 }
-
-std::string JournalFolder(std::string folder)
-{
-    if (!folder.empty() && folder.back() == '\\')
-        folder.pop_back();
-    return folder;
-}

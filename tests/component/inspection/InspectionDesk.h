@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 // The window after its first show, as the operator meets it.
 struct TShownForm : TFormMain {
     TShownForm() { Show(); }
@@ -20,6 +18,3 @@ testing::AssertionResult Idle(const TFormMain& form);
 
 // The one port opened on the bench was closed once, through the handle it was opened with.
 testing::AssertionResult PortClosedOnce(const TestBench& bench);
-
-// The current directory the way the simulated parts journal it (no trailing backslash).
-std::string JournalFolder(std::string folder);

@@ -9,6 +9,18 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// A folder the way the simulated parts journal it (no trailing backslash).
+std::string JournalFolder(std::string folder)
+{
+    if (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+    return folder;
+}
+
+} // namespace
+
 TEST(BringUp, DownloadsTheModelsConfigurationFromTheProgramsFolder)
 {
     TestBench bench("chain = EP3SL150\nconfigured = no\n");
