@@ -1,10 +1,8 @@
 // Closing the main window during a run: only after the operator's Yes, which stops the run at
 // its next wait or box, and then never under the run's feet: the window stays until the run
-// has unwound. The run is played by a
-// guard, the Busy flag and a nested wait, as the inspection run does it. An idle window's
-// close is proven on the real program by the e2e closing script.
+// has unwound. The run is played by a guard, the Busy flag and a nested wait, as the inspection
+// run does it. An idle window's close is proven on the real program by the e2e closing script.
 #include "app/FormMain.h"
-#include "app/Layout.h"
 
 #include "base/Box.h"
 #include "base/Pump.h"
@@ -70,17 +68,4 @@ TEST(FormClose, YesDuringARunStopsItAtItsWaitAndTheWindowGoesAfterIt)
     }
     PumpPendingMessages();
     EXPECT_EQ(form.Handle(), nullptr);
-}
-
-TEST(FormClose, OneRunAtATime)
-{
-    TFormMain form;
-    {
-        TFormMain::TRun first(form);
-        ASSERT_TRUE(first);
-        TFormMain::TRun nested(form);
-        EXPECT_FALSE(nested);
-    }
-    TFormMain::TRun next(form);
-    EXPECT_TRUE(next);
 }

@@ -3,12 +3,11 @@
 // box it is shown and what the class reported, one fact per line, and ends with the exit code
 // the class left it (3 after a failed assertion).
 //
-//   board_probe jtag | board | download | assert-reply-buffer | assert-payload-length
+//   board_probe board | download | assert-reply-buffer | assert-payload-length
 #include "base/Box.h"
 #include "base/Paths.h"
 #include "board/Board.h"
 #include "board/Download.h"
-#include "board/Jtagport.h"
 
 #include <cstdio>
 #include <cstring>
@@ -41,11 +40,7 @@ int main(int argc, char** argv)
         return BoxAnswer::Ok;
     });
     std::string scenario = argc > 1 ? argv[1] : "";
-    if (scenario == "jtag") {
-        TJtagPort port(0, "");
-        Say("open " + std::to_string(port.Open()));
-        port.Close();
-    } else if (scenario == "board") {
+    if (scenario == "board") {
         TBoard board;
         std::string error = "untouched";
         Say("connect " + std::to_string(board.Connect(error, 0)));

@@ -47,8 +47,6 @@ TEST(QuartusFolder, OpenRunsInTheRegisteredBinFolder)
     CreateDirectoryA((quartus + "\\bin").c_str(), nullptr);
     keep.Set(quartus);
     EXPECT_EQ(OpenFromBenchFolder(bench), quartus + "\\bin");
-    RemoveDirectoryA((quartus + "\\bin").c_str());
-    RemoveDirectoryA(quartus.c_str());
 }
 
 TEST(QuartusFolder, OpenWithoutQuartusStillOpensAndNeverCreatesTheKey)

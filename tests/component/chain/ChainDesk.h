@@ -22,6 +22,12 @@ public:
 
     std::string BatchPath() const { return Folder + "KV7_Batch.bat"; }
     std::string ReportPath() const { return Folder + "KV7_Output.txt"; }
+    // Neither temporary file is there.
+    bool NoFileLeft() const
+    {
+        return GetFileAttributesA(BatchPath().c_str()) == INVALID_FILE_ATTRIBUTES &&
+               GetFileAttributesA(ReportPath().c_str()) == INVALID_FILE_ATTRIBUTES;
+    }
 };
 
 // Polls the two temporary files every millisecond while a detection runs.

@@ -32,7 +32,7 @@ constexpr const char* DECOYS[] = {"D", "A", "x", "y", "v13"};
 // The decoys, made current for the detection; the folder that was current comes back after.
 class Decoys {
 public:
-    Decoys() : Saved(CurrentFolder())
+    Decoys() : Saved(CurrentDirectory())
     {
         for (const char* name : DECOYS)
             WriteText(Folder / (std::string(name) + ".bat"), "@echo %~nx0>>\"" + Marker() + "\"\r\n");
@@ -45,12 +45,6 @@ public:
     std::string Started() const { return ReadText(Marker()); } // "" when none was
 
 private:
-    static std::string CurrentFolder()
-    {
-        char folder[MAX_PATH] = {};
-        GetCurrentDirectoryA(MAX_PATH, folder);
-        return folder;
-    }
     std::string Marker() const { return Folder / "started.txt"; }
 
     TempFolder Folder{"kv7-decoys"};
@@ -82,8 +76,7 @@ void ExpectFoundThrough(const ChainDesk& desk, const std::string& line)
     EXPECT_EQ(decoys.Started(), "") << "cmd ran a fragment of a folder name";
     EXPECT_EQ(desk.JournalLines("programmer start").size(), 1u) << desk.JournalText();
     EXPECT_NE(desk.JournalText().find("args=-c USB-Blaster[USB-0] -a\r\n"), std::string::npos);
-    EXPECT_EQ(GetFileAttributesA(desk.BatchPath().c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetFileAttributesA(desk.ReportPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(desk.NoFileLeft());
 }
 
 } // namespace

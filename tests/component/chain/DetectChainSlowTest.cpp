@@ -38,8 +38,7 @@ TEST(DetectChainSlow, ExitCodeOutsideTheListWaitsTheFullLimit)
     EXPECT_GE(found.Ms, LIMIT_MS);
     EXPECT_LT(found.Ms, 2 * LIMIT_MS);
     EXPECT_NE(desk.JournalText().find("programmer exit code=1"), std::string::npos);
-    EXPECT_EQ(GetFileAttributesA(desk.BatchPath().c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetFileAttributesA(desk.ReportPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(desk.NoFileLeft());
 }
 
 TEST(DetectChainSlow, ProgrammerStillRunningAtTheLimitFailsAndItsLeftoversGoNextTime)
@@ -61,5 +60,5 @@ TEST(DetectChainSlow, ProgrammerStillRunningAtTheLimitFailsAndItsLeftoversGoNext
     EXPECT_TRUE(next.Ok);
     ASSERT_EQ(next.List.size(), 1u);
     EXPECT_STREQ(next.List[0]->DeviceName, "EP3SL340ES");
-    EXPECT_EQ(GetFileAttributesA(desk.ReportPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(desk.NoFileLeft());
 }

@@ -4,16 +4,17 @@
 
 #include "app/FormMain.h"
 #include "tests/support/ControlText.h"
+#include "tests/support/TestBench.h"
 
-#include <string>
+#include <gtest/gtest.h>
 
 // The window after its first show, as the operator meets it.
-struct TShownForm {
-    TShownForm() { Form.Show(); }
-    TFormMain Form;
+struct TShownForm : TFormMain {
+    TShownForm() { Show(); }
 };
 
-bool ButtonsEnabled(const TFormMain& form);
+// The window idle again after a run: no progress, every button enabled, not busy.
+testing::AssertionResult Idle(const TFormMain& form);
 
-// The current directory the way the simulated parts journal it (no trailing backslash).
-std::string JournalFolder(std::string folder);
+// The one port opened on the bench was closed once, through the handle it was opened with.
+testing::AssertionResult PortClosedOnce(const TestBench& bench);

@@ -6,21 +6,30 @@
 
 #include "base/Paths.h"
 #include "tests/support/BoxRecorder.h"
-#include "tests/support/TestBench.h"
 
 #include <gtest/gtest.h>
+
+namespace {
+
+// A folder the way the simulated parts journal it (no trailing backslash).
+std::string JournalFolder(std::string folder)
+{
+    if (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+    return folder;
+}
+
+} // namespace
 
 TEST(BringUp, DownloadsTheModelsConfigurationFromTheProgramsFolder)
 {
     TestBench bench("chain = EP3SL150\nconfigured = no\n");
-    TShownForm shown;
-    TFormMain& form = shown.Form;
+    TShownForm form;
     form.SpeedFactor = 0.3f;
     SetCurrentDirectoryA(bench.Folder.c_str());
 
     ASSERT_TRUE(form.BringUpBoard());
     EXPECT_EQ(form.PanelText[0], "Connect FPAG successfully");
-    EXPECT_EQ(form.StatusColor, COLOR_GREEN);
     ASSERT_TRUE(form.CurrentBoard);
     EXPECT_TRUE(form.CurrentBoard->IsConnected());
     // The smaller model's estimate: 0.3 x 28000, without the run's factor 1.7.
@@ -36,13 +45,11 @@ TEST(BringUp, DownloadsTheModelsConfigurationFromTheProgramsFolder)
 TEST(BringUp, FailedDownloadOfAnotherModelKeepsTheEstimate)
 {
     TestBench bench("chain = EP3SE260ES\ndownload_fails = yes\n");
-    TShownForm shown;
-    TFormMain& form = shown.Form;
+    TShownForm form;
     form.ExpectedRunMs = 47599;
 
     EXPECT_FALSE(form.BringUpBoard());
     EXPECT_EQ(form.PanelText[0], "Failed to download .sof");
-    EXPECT_EQ(form.StatusColor, COLOR_RED);
     EXPECT_FALSE(form.CurrentBoard);
     EXPECT_EQ(form.ExpectedRunMs, 47599u);
     std::vector<std::string> downloads = bench.JournalLines("download jtag ");
@@ -54,41 +61,29 @@ TEST(BringUp, FailedDownloadOfAnotherModelKeepsTheEstimate)
 TEST(BringUp, ForeignFirmwareLeavesNoBoardAndNoOpenPort)
 {
     TestBench bench("chain = EP3SL340ES\nfirmware = KV7_XX\n");
-    TShownForm shown;
-    TFormMain& form = shown.Form;
+    TShownForm form;
 
     EXPECT_FALSE(form.BringUpBoard());
     EXPECT_EQ(form.PanelText[0], "Failed to connect your board");
-    EXPECT_EQ(form.StatusColor, COLOR_RED);
     EXPECT_FALSE(form.CurrentBoard);
-    std::vector<std::string> opens = bench.JournalLines("jtag open ");
-    ASSERT_EQ(opens.size(), 1u);
-    std::string handle = opens[0].substr(opens[0].find("handle=") + 7);
-    std::vector<std::string> closes = bench.JournalLines("jtag close ");
-    ASSERT_EQ(closes.size(), 1u);
-    EXPECT_EQ(closes[0], "jtag close handle=" + handle + " result=1");
+    EXPECT_TRUE(PortClosedOnce(bench));
 }
 
 TEST(BringUp, NoBoardEndsInTheWarningAndRefusesASecondRunMeanwhile)
 {
     TestBench bench("cable = no\n");
     BoxRecorder boxes;
-    TShownForm shown;
-    TFormMain& form = shown.Form;
+    TShownForm form;
     // Another press arrives while the power warning is open.
     boxes.WhileOpen = [&form] { form.ButtonOrbaClick(form.ButtonOrba[3]); };
 
     form.ButtonOrbaClick(form.ButtonOrba[1]);
-    // The power question, then the not-found warning (their texts are read by the e2e scripts).
+    // The power question and the not-found warning (the e2e scripts read them), nothing else.
     ASSERT_EQ(boxes.Boxes.size(), 2u);
-    EXPECT_EQ(boxes.Boxes[0].Buttons, BoxButtons::YesNo);
-    EXPECT_EQ(boxes.Boxes[1].Buttons, BoxButtons::Ok);
     EXPECT_EQ(form.PanelText[0], "Failed to connect FPAG board.");
     EXPECT_EQ(bench.JournalLines("programmer start ").size(), 1u) << "one run, one detection";
 
     // The window is idle again.
     EXPECT_FALSE(form.CurrentBoard);
-    EXPECT_EQ(form.PanelText[1], "0");
-    EXPECT_TRUE(ButtonsEnabled(form));
-    EXPECT_FALSE(form.Busy);
+    EXPECT_TRUE(Idle(form));
 }

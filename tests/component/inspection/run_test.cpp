@@ -5,117 +5,93 @@
 
 #include "base/Fault.h"
 #include "tests/support/BoxRecorder.h"
-#include "tests/support/TestBench.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-// How each verdict looks is proven on the real program by the e2e inspections; here, what the
-// window cannot show: the board held across presses, the estimate and the bytes on the wire.
-TEST(InspectionRun, KeepsOneBoardAcrossPressesAndClearsTheLastVerdict)
-{
-    TestBench bench("configured = yes\nfaulty_a = 0, 17\n");
-    BoxRecorder boxes;
+namespace {
+
+// A window that holds a board: one press passed on a bench whose FPGA already runs the test
+// firmware, its power warning answered.
+class HeldBoard : public testing::Test {
+protected:
+    void SetUp() override
     {
-        TShownForm shown;
-        TFormMain& form = shown.Form;
-        form.SpeedFactor = 1.0f;
-
-        form.ButtonOrbaClick(form.ButtonOrba[1]);
-        ASSERT_EQ(boxes.Boxes.size(), 1u);
-        EXPECT_EQ(boxes.Boxes[0].Buttons, BoxButtons::YesNo);
-        EXPECT_EQ(form.PanelText[0], "ORBA-B PASS");
-        EXPECT_TRUE(form.ShapeOrba[1].Visible);
-        EXPECT_EQ(form.ExpectedRunMs, 47599u); // 1.0 x 28000 x 1.7, truncated
-
-        form.ButtonOrbaClick(form.ButtonOrba[0]);
-        EXPECT_EQ(boxes.Boxes.size(), 1u) << "the warning is asked until the first Yes only";
-        EXPECT_EQ(form.PanelText[0], "ORBA-A NG");
-        EXPECT_FALSE(form.ShapeOrba[1].Visible) << "the last verdict is cleared at the next press";
-        EXPECT_EQ(TextOf(form.MemoError.Window), "[001]pin 003-004\r\n[002]pin 051-052\r\n");
-
-        // Idle again: no progress, buttons back, not busy, the board still held.
-        EXPECT_EQ(form.PanelText[1], "0");
-        EXPECT_TRUE(ButtonsEnabled(form));
-        EXPECT_FALSE(form.Busy);
-        ASSERT_TRUE(form.CurrentBoard);
-        EXPECT_TRUE(form.CurrentBoard->IsConnected());
-
-        // One port for both presses: a name check, then the test of connector 1, then of 0.
-        EXPECT_EQ(bench.JournalLines("jtag open ").size(), 1u);
-        EXPECT_TRUE(bench.JournalLines("jtag close ").empty());
-        std::vector<std::string> expected = {"AA 00 00 00 00 55", "AA 0A 01 00 01 0C 55", "AA 00 00 00 00 55",
-                                             "AA 0A 01 00 00 0B 55"};
-        EXPECT_EQ(bench.JtagWrites(), expected);
+        Form.SpeedFactor = 1.0f;
+        Form.ButtonOrbaClick(Form.ButtonOrba[1]);
+        ASSERT_EQ(Boxes.Boxes.size(), 1u);
+        ASSERT_EQ(Form.PanelText[0], "ORBA-B PASS");
     }
-    // The window's end released the board and closed its port.
-    EXPECT_EQ(bench.JournalLines("jtag close ").size(), 1u);
+
+    TestBench Bench{"configured = yes\n"};
+    BoxRecorder Boxes;
+    TShownForm Form;
+};
+
+} // namespace
+
+// How each verdict looks, the list of an NG, the clearing of the last verdict, the warning asked
+// until the first Yes and the board released at the window's end are proven on the real program
+// by the e2e inspections; here, what the window cannot show: the board held across presses, the
+// estimate and the bytes on the wire.
+TEST_F(HeldBoard, IsKeptAcrossPresses)
+{
+    Bench.Write("configured = yes\nfaulty_a = 0, 17\n");
+    Form.ButtonOrbaClick(Form.ButtonOrba[0]);
+    EXPECT_EQ(Form.PanelText[0], "ORBA-A NG");
+    EXPECT_EQ(Form.ExpectedRunMs, 47599u); // 1.0 x 28000 x 1.7, truncated
+
+    // Idle again, the board still held.
+    EXPECT_TRUE(Idle(Form));
+    ASSERT_TRUE(Form.CurrentBoard);
+    EXPECT_TRUE(Form.CurrentBoard->IsConnected());
+
+    // One port for both presses: a name check, then the test of connector 1, then of 0.
+    EXPECT_EQ(Bench.JournalLines("jtag open ").size(), 1u);
+    EXPECT_TRUE(Bench.JournalLines("jtag close ").empty());
+    EXPECT_EQ(Bench.JtagWrites(), (std::vector<std::string>{"AA 00 00 00 00 55", "AA 0A 01 00 01 0C 55",
+                                                            "AA 00 00 00 00 55", "AA 0A 01 00 00 0B 55"}));
 }
 
-TEST(InspectionRun, ReleaseBoardClosesThePortOnce)
+TEST_F(HeldBoard, ReleaseClosesThePortOnce)
 {
-    TestBench bench("configured = yes\n");
-    BoxRecorder boxes;
-    TShownForm shown;
-    TFormMain& form = shown.Form;
-    form.ButtonOrbaClick(form.ButtonOrba[3]);
-    ASSERT_EQ(form.PanelText[0], "ORBA-D PASS");
-    std::vector<std::string> opens = bench.JournalLines("jtag open ");
-    ASSERT_EQ(opens.size(), 1u);
-    std::string handle = opens[0].substr(opens[0].find("handle=") + 7);
-
-    form.ReleaseBoard();
-    EXPECT_FALSE(form.CurrentBoard);
-    std::vector<std::string> closes = bench.JournalLines("jtag close ");
-    ASSERT_EQ(closes.size(), 1u);
-    EXPECT_EQ(closes[0], "jtag close handle=" + handle + " result=1");
-
-    form.ReleaseBoard();
-    EXPECT_EQ(bench.JournalLines("jtag close ").size(), 1u);
+    Form.ReleaseBoard();
+    EXPECT_FALSE(Form.CurrentBoard);
+    Form.ReleaseBoard();
+    EXPECT_TRUE(PortClosedOnce(Bench));
 }
 
 // A fault inside a maker library ends the run with the window idle and the board let go
 // without another call into the library (no close); the fault goes on to the window's
 // exception box, and the next press starts over.
-TEST(InspectionRun, FaultInsideTheLibraryLeavesTheWindowIdleAndTheBoardLetGo)
+TEST_F(HeldBoard, FaultInsideTheLibraryLeavesTheWindowIdleAndTheBoardLetGo)
 {
-    TestBench bench("configured = yes\n");
-    BoxRecorder boxes;
-    TShownForm shown;
-    TFormMain& form = shown.Form;
-    form.ButtonOrbaClick(form.ButtonOrba[0]);
-    ASSERT_EQ(form.PanelText[0], "ORBA-A PASS");
+    Bench.Write("configured = yes\nfault_in = write\n");
+    EXPECT_THROW(Form.ButtonOrbaClick(Form.ButtonOrba[0]), TLibraryFault);
+    EXPECT_TRUE(Idle(Form));
+    EXPECT_FALSE(Form.CurrentBoard);
+    EXPECT_TRUE(Bench.JournalLines("jtag close ").empty());
 
-    bench.Write("configured = yes\nfault_in = write\n");
-    EXPECT_THROW(form.ButtonOrbaClick(form.ButtonOrba[1]), TLibraryFault);
-    EXPECT_EQ(form.PanelText[1], "0");
-    EXPECT_TRUE(ButtonsEnabled(form));
-    EXPECT_FALSE(form.Busy);
-    EXPECT_FALSE(form.CurrentBoard);
-    EXPECT_TRUE(bench.JournalLines("jtag close ").empty());
-
-    bench.Write("configured = yes\n");
-    form.ButtonOrbaClick(form.ButtonOrba[1]);
-    EXPECT_EQ(form.PanelText[0], "ORBA-B PASS");
+    Bench.Write("configured = yes\n");
+    Form.ButtonOrbaClick(Form.ButtonOrba[0]);
+    EXPECT_EQ(Form.PanelText[0], "ORBA-A PASS");
 
     // The close of a held board whose firmware has changed.
-    bench.Write("configured = yes\nfirmware = OTHER_FW\nfault_in = close\n");
-    EXPECT_THROW(form.ButtonOrbaClick(form.ButtonOrba[2]), TLibraryFault);
-    EXPECT_TRUE(ButtonsEnabled(form));
-    EXPECT_FALSE(form.Busy);
-    EXPECT_FALSE(form.CurrentBoard);
+    Bench.Write("configured = yes\nfirmware = OTHER_FW\nfault_in = close\n");
+    EXPECT_THROW(Form.ButtonOrbaClick(Form.ButtonOrba[2]), TLibraryFault);
+    EXPECT_TRUE(Idle(Form));
+    EXPECT_FALSE(Form.CurrentBoard);
 
-    bench.Write("configured = yes\n");
-    form.ButtonOrbaClick(form.ButtonOrba[2]);
-    EXPECT_EQ(form.PanelText[0], "ORBA-C PASS");
+    Bench.Write("configured = yes\n");
+    Form.ButtonOrbaClick(Form.ButtonOrba[2]);
+    EXPECT_EQ(Form.PanelText[0], "ORBA-C PASS");
 }
 
 TEST(InspectionRun, ConnectorTestWithoutBoardIsNgAndSendsNothing)
 {
     TestBench bench("configured = yes\n");
-    TShownForm shown;
-    TFormMain& form = shown.Form;
+    TShownForm form;
     EXPECT_FALSE(form.TestConnector(2));
     EXPECT_EQ(form.PanelText[0], "ORBA-C NG");
     EXPECT_EQ(form.StatusColor, COLOR_RED);
