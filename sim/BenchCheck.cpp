@@ -115,13 +115,7 @@ BenchText CheckBenchText(std::string_view text)
 {
     BenchText result;
     int number = 0;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
+    for (std::string_view line : SplitLines(text)) {
         ++number;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);

@@ -30,20 +30,28 @@ std::string Trim(std::string_view text)
     return std::string(text.substr(first, last - first + 1));
 }
 
-std::vector<std::pair<std::string, std::string>> ParseKeyValues(std::string_view text)
+std::vector<std::string_view> SplitLines(std::string_view text)
 {
-    std::vector<std::pair<std::string, std::string>> pairs;
+    std::vector<std::string_view> lines;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string_view::npos)
             end = text.size();
-        std::string_view line = text.substr(start, end - start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::pair<std::string, std::string>> ParseKeyValues(std::string_view text)
+{
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (std::string_view line : SplitLines(text)) {
         line = line.substr(0, line.find('#'));
         const size_t equals = line.find('=');
         if (equals != std::string_view::npos)
             pairs.emplace_back(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)));
-        start = end + 1;
     }
     return pairs;
 }

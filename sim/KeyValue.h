@@ -13,6 +13,10 @@ namespace sim {
 
 std::string Trim(std::string_view text);
 
+// The lines of a text, each without its '\n' (a '\r' before it stays); a last line without
+// one counts, an empty end after the last '\n' does not.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
 // One pair per line that holds a '='; '#' starts a comment anywhere in a line; blanks around
 // keys and values are dropped. Later lines do not replace earlier ones: callers take the last.
 std::vector<std::pair<std::string, std::string>> ParseKeyValues(std::string_view text);
