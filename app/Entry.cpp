@@ -8,6 +8,26 @@
 
 #include <windows.h>
 
+namespace {
+
+// The last resort: the application's exception with its message, anything else with none. A
+// failure of the box itself (no memory left to show it) must not escape WinMain either.
+void ShowEscapedException() noexcept
+{
+    try {
+        try {
+            throw;
+        } catch (const TException& error) {
+            TApplication::ShowException(error);
+        } catch (...) {
+            TApplication::ShowException(TException(""));
+        }
+    } catch (...) {
+    }
+}
+
+} // namespace
+
 int RunSingleInstance(const char* mutexName, const std::function<void()>& application)
 {
     UniqueHandle mutex;
@@ -21,10 +41,8 @@ int RunSingleInstance(const char* mutexName, const std::function<void()>& applic
             TFatalFaultBox fatal(mutex.Get());
             application();
         }
-    } catch (const TException& error) {
-        TApplication::ShowException(error);
     } catch (...) {
-        TApplication::ShowException(TException(""));
+        ShowEscapedException();
     }
     // Released before the handle closes with its owner; fails harmlessly in a second copy,
     // which never owned it.

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -48,6 +49,11 @@ TEST(Entry, EscapingExceptionsAreShownAndTheMutexIsReleased)
     EXPECT_EQ(boxes.Boxes[0].Text, "");
     EXPECT_EQ(boxes.Boxes[1].Text, "");
     EXPECT_EQ(boxes.Boxes[2].Text, "Cannot create the main window");
+
+    // A box that fails itself (no memory left) does not escape the entry either.
+    SetBoxHook([](const TBoxRequest&) -> BoxAnswer { throw std::bad_alloc(); });
+    EXPECT_EQ(RunSingleInstance(name.c_str(), [] { throw 42; }), 0);
+    EXPECT_FALSE(MutexExists(name));
 }
 
 // A fault in the program's own code, a stack overflow above all, is one nothing can recover
