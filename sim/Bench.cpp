@@ -90,7 +90,8 @@ void ReadFaultEntry(const std::string& value, FaultEntry& entry)
 {
     static const std::pair<const char*, FaultEntry> NAMES[] = {
         {"none", FaultEntry::None}, {"open", FaultEntry::Open},       {"close", FaultEntry::Close},
-        {"write", FaultEntry::Write}, {"read", FaultEntry::Read},     {"version", FaultEntry::Version},
+        {"write", FaultEntry::Write}, {"write_loopback", FaultEntry::WriteLoopback},
+        {"read", FaultEntry::Read},     {"version", FaultEntry::Version},
         {"download", FaultEntry::Download},
     };
     for (const auto& [name, named] : NAMES)

@@ -27,7 +27,7 @@ enum class ReplyFault { None, Silent, Truncated, BadChecksum, WrongEcho, WrongLe
 enum class FaultTarget { All, Name, Loopback };
 enum class ReadClaim { Normal, Negative, Excess };
 // The maker's entry point that faults when called (fault_in).
-enum class FaultEntry { None, Open, Close, Write, Read, Version, Download };
+enum class FaultEntry { None, Open, Close, Write, WriteLoopback, Read, Version, Download };
 
 struct Bench {
     std::string Path;

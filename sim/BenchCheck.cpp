@@ -46,7 +46,7 @@ const Key KEYS[] = {
     {"programmer_exit", Rule::Exit, {}},
     {"programmer_cable", Rule::Cable, {}},
     {"journal", Rule::Text, {}},
-    {"fault_in", Rule::Choice, {"none", "open", "close", "write", "read", "version", "download"}},
+    {"fault_in", Rule::Choice, {"none", "open", "close", "write", "write_loopback", "read", "version", "download"}},
 };
 
 bool WholeInteger(const std::string& value, long long& number, int base)

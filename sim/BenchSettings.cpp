@@ -63,6 +63,7 @@ const std::vector<BenchSetting> SETTINGS = {
       {"JTAG open", "open"},
       {"JTAG close", "close"},
       {"JTAG write", "write"},
+      {"JTAG write of a loopback", "write_loopback"},
       {"JTAG read", "read"},
       {"Quartus version", "version"},
       {"download", "download"}}},

@@ -100,6 +100,9 @@ int32_t __stdcall PALDRIX_JtagWrite(uint32_t handle, const uint8_t* data, int32_
     Library& library = State();
     const Bench bench = LoadBench();
     FaultIfAsked(bench, FaultEntry::Write);
+    // The packet's second byte is its command: a fault in the write of a loopback request only.
+    if (data && count > 1 && data[1] == CMD_LOOPBACK)
+        FaultIfAsked(bench, FaultEntry::WriteLoopback);
     std::lock_guard guard(library.Lock);
     ++library.Writes;
     const auto found = library.Ports.find(handle);
