@@ -13,7 +13,6 @@
 #include "base/Box.h"
 #include "base/PendingInput.h"
 #include "base/Pump.h"
-#include "base/RunStop.h"
 #include "base/SessionEnd.h"
 #include "base/Trace.h"
 #include "resources/ResourceIds.h"
@@ -365,10 +364,9 @@ void TFormMain::OnClose()
         return;
     FormClose();
     if (WindowHeldByRun) {
-        // The run below us on the stack still uses the window; it stops at its next wait or
-        // box, and the window goes when it has unwound.
+        // The run below us on the stack goes on to its end with the window still on the
+        // screen (the operator sees its verdict); the window goes when the run has ended.
         CloseGranted = true;
-        RequestRunStop();
         Trace("close deferred until the run ends");
         return;
     }
@@ -383,6 +381,8 @@ void TFormMain::OnClose()
 void TFormMain::OnEndSession()
 {
     Trace("session ends");
+    if (WindowHeldByRun)
+        ShowRunStopped(STATUS_STOPPED);
     ReleaseForSessionEnd();
     ReleaseBoard();
     ExitProcess(0);
@@ -424,8 +424,6 @@ void TFormMain::TRun::Begin(char letter)
 TFormMain::TRun::~TRun()
 {
     if (Begun) {
-        if (RunStopRequested())
-            Outcome = "closed";
         Form.StopProgress();
         // Clicks and keys made while the run held the window were meant for no run.
         DropPendingInput();
@@ -437,7 +435,6 @@ TFormMain::TRun::~TRun()
     if (!Held)
         return;
     Form.WindowHeldByRun = false;
-    ClearRunStop();
     if (Form.CloseGranted && Form.Window)
         PostMessageA(Form.Window, WM_DESTROY_DEFERRED, 0, 0);
 }

@@ -45,21 +45,19 @@ public:
     void Show();
 
     // One inspection run, from its first step to its last. Taking it holds the window for the
-    // run: no second run starts, and a close granted meanwhile stops the run at its next wait
-    // or box (they throw TRunStopped, base/RunStop.h, which the run's click handler catches)
-    // and leaves the window on the screen until the run has unwound. A run that could not be
-    // taken (one already holds the window, or the window is closing) is false, and the caller
-    // must not go on.
+    // run: no second run starts, and a close granted meanwhile lets the run go on to its end
+    // with the window on the screen; the window goes once the run has ended. A run that could
+    // not be taken (one already holds the window, or the window is closing) is false, and the
+    // caller must not go on.
     //
     // Begin marks the run as started (after the power warning): Busy is set and the start is
     // traced. From then on, however the run is left (an exception included), its end puts the
     // window back to idle, since a run that left the buttons disabled or Busy set would lock
     // the operator out until a restart: progress stopped, the clicks and keys made meanwhile
-    // dropped, buttons enabled, normal cursor, Busy clear, and the end traced with the Outcome
-    // ("closed" when a close stopped the run). Then the hold goes, and a window whose close
-    // was granted during the run is destroyed.
+    // dropped, buttons enabled, normal cursor, Busy clear, and the end traced with the Outcome.
+    // Then the hold goes, and a window whose close was granted during the run is destroyed.
     //
-    // Trace lines:  run ORBA-<c> start    run ORBA-<c> end PASS|NG|not ready|fault|closed (<ms> ms)
+    // Trace lines:  run ORBA-<c> start    run ORBA-<c> end PASS|NG|not ready|fault|error (<ms> ms)
     class TRun {
     public:
         explicit TRun(TFormMain& form);
@@ -139,6 +137,9 @@ private:
     // --- the inspection part's own steps (inspection/) ---------------------------------------
     void RunInspection(TRun& run, HWND sender);
     void ClearResults();
+    // A run that ends without a verdict: no outline or label claims a test in progress, and
+    // the status says in red why the run stopped.
+    void ShowRunStopped(const std::string& status);
     void MarkShape(TShape& shape, bool visible, COLORREF color);
     void MarkLabel(TLabel& label, bool visible, COLORREF color);
     void InitPairTable();

@@ -86,4 +86,6 @@ inline constexpr char BUTTON_ORBA_CAPTION[4][12] = {"Test ORBA-A", "Test ORBA-B"
 inline constexpr char BUTTON_EXIT_CAPTION[] = "Exit";
 inline constexpr char LABEL_ERROR_CAPTION[] = "Invalid Lookback Pin:";
 inline constexpr char STATUS_READY[] = "Ready";
+// The status of a run that ended with no verdict (an error, or the session's end).
+inline constexpr char STATUS_STOPPED[] = "Inspection stopped";
 inline constexpr char CLOSE_QUESTION[] = "Process is not terminated. Are you sure want to quit?";

@@ -4,7 +4,6 @@
  */
 #include "Box.h"
 
-#include "RunStop.h"
 #include "Trace.h"
 
 namespace {
@@ -71,7 +70,6 @@ void SetBoxHook(BoxHook hook) { Hook = std::move(hook); }
 
 BoxAnswer ShowBox(BoxKind kind, BoxButtons buttons, const std::string& text)
 {
-    ThrowIfRunStopped();
     TBoxRequest request{kind, buttons, BoxCaption(kind), text};
     const char* buttonNames = buttons == BoxButtons::Ok ? "OK" : "Yes/No";
     Trace("box %s [%s] %s", request.Caption.c_str(), buttonNames, TraceQuote(text).c_str());
@@ -85,8 +83,5 @@ BoxAnswer ShowBox(BoxKind kind, BoxButtons buttons, const std::string& text)
         answer = AnswerOf(MessageBoxA(owner, text.c_str(), request.Caption.c_str(), type));
     }
     Trace("box answer %s", BoxAnswerName(answer));
-    // The window closed under the run while the box was open: whatever the answer, the run
-    // goes no further.
-    ThrowIfRunStopped();
     return answer;
 }

@@ -21,8 +21,7 @@ struct TBoxRequest {
 };
 
 // Shows a modal box with the kind's caption and icon, owned by the box owner (if set), or by
-// the owner's box that is open. Throws TRunStopped (base/RunStop.h) instead of showing or
-// answering once the window has closed under a run.
+// the owner's box that is open.
 BoxAnswer ShowBox(BoxKind kind, BoxButtons buttons, const std::string& text);
 
 // The window the boxes are modal to; the main window sets itself here once it exists.

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 struct TFault {
     DWORD Code = 0;
@@ -37,9 +38,14 @@ std::string DescribeFault(const TFault& fault);
 std::string HexAddress(uintptr_t value);
 
 // A fault inside a foreign library, as the exception that carries it to the window's exception
-// box: its text is the description above.
+// box: its text is the description above. Library is the file name of the library that was
+// called, which the operator is told even where the fault itself lies in no module.
 class TLibraryFault : public std::runtime_error {
 public:
-    explicit TLibraryFault(const TFault& fault) : std::runtime_error(DescribeFault(fault)), Fault(fault) {}
+    TLibraryFault(const TFault& fault, std::string library)
+        : std::runtime_error(DescribeFault(fault)), Fault(fault), Library(std::move(library))
+    {
+    }
     TFault Fault;
+    std::string Library;
 };

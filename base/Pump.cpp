@@ -1,7 +1,5 @@
 #include "Pump.h"
 
-#include "RunStop.h"
-
 namespace {
 
 bool Quit = false;
@@ -67,7 +65,6 @@ bool WaitWithMessages(DWORD limitMs, const std::function<TWaitPass()>& pass)
     const DWORD start = GetTickCount();
     for (;;) {
         PumpPendingMessages();
-        ThrowIfRunStopped();
         const TWaitPass found = pass ? pass() : TWaitPass{};
         if (found.Done)
             return true;

@@ -26,8 +26,7 @@ struct TWaitPass {
 // passed since its start, measured as the unsigned difference of two tick counts, which
 // survives the counter's wrap; until then it blocks in MsgWaitForMultipleObjectsEx on input
 // (and the pass's handle) for the time left plus one, never INFINITE and never a wrap to 0.
-// True when pass ended the wait, false when the time ran out. Throws TRunStopped
-// (base/RunStop.h) after a pass whose messages closed the window under the run.
+// True when pass ended the wait, false when the time ran out.
 bool WaitWithMessages(DWORD limitMs, const std::function<TWaitPass()>& pass = nullptr);
 
 // Puts what was just painted on the screen before the caller goes on. Wine keeps a window's

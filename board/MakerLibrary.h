@@ -13,6 +13,7 @@
 
 #include "base/GuardedCall.h"
 #include "base/Handles.h"
+#include "base/Paths.h"
 #include "board/PaldrixCall.h"
 
 #include <windows.h>
@@ -59,6 +60,7 @@ public:
     TLoad Load(const std::string& path)
     {
         Unload();
+        Name = path.substr(FolderOf(path).size());
         Module.Reset(LoadLibraryA(path.c_str()));
         if (!Module)
             return TLoad::NoModule;
@@ -92,17 +94,18 @@ public:
             if (RunGuarded([&] { (Entries.*Entry)(std::forward<TArgs>(args)...); }, fault))
                 return;
             Unload();
-            throw TLibraryFault(fault);
+            throw TLibraryFault(fault, Name);
         } else {
             TResult result{};
             if (RunGuarded([&] { result = (Entries.*Entry)(std::forward<TArgs>(args)...); }, fault))
                 return result;
             Unload();
-            throw TLibraryFault(fault);
+            throw TLibraryFault(fault, Name);
         }
     }
 
 private:
     UniqueModule Module;
     TEntries Entries;
+    std::string Name; // the file name, for the operator's report of a fault
 };

@@ -4,8 +4,8 @@
  * wait also ends when the process does.
  *
  * A programmer still running at the time-out is left to end by itself, and the next detection
- * removes what it left. One still running when the window closes under the run, or when the
- * session ends, is ended with everything it started, because there is no next detection.
+ * removes what it left. One still running when the session ends is ended with everything it
+ * started, because there is no next detection.
  */
 #include "chain/Jtagbus.h"
 
@@ -13,7 +13,6 @@
 
 #include "base/Handles.h"
 #include "base/Pump.h"
-#include "base/RunStop.h"
 #include "base/SessionEnd.h"
 #include "base/Trace.h"
 
@@ -85,14 +84,7 @@ bool TJtagBus::QuartusExecute(const std::string& commandLine, std::uint32_t time
         // window input may cut the pause short.
         return TWaitPass{state != RunState::Running, ended ? nullptr : process.Get()};
     };
-    bool settled = false;
-    try {
-        settled = WaitWithMessages(timeoutMs, pass);
-    } catch (const TRunStopped&) {
-        job.EndAll();
-        throw;
-    }
-    if (!settled)
+    if (!WaitWithMessages(timeoutMs, pass))
         Trace("QuartusExecute Timeout:%lu sec.", static_cast<unsigned long>(timeoutMs / 1000));
     return state == RunState::Succeeded;
 }

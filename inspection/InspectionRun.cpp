@@ -12,7 +12,7 @@
 #include "base/Assert.h"
 #include "base/Box.h"
 #include "base/Fault.h"
-#include "base/RunStop.h"
+#include "base/Trace.h"
 #include "inspection/PairTable.h"
 
 #include <algorithm>
@@ -32,6 +32,9 @@ constexpr char POWER_WARNING[] =
 constexpr char BOARD_NOT_FOUND_WARNING[] =
     "Failed to find KV7.\nPlease make sure:\n1. KV7 and PC are connected by an USB cable.\n2. KV7 is power on.";
 constexpr char STATUS_PREPARE[] = "Inspection Prepare...";
+// A run that ended with no verdict: the library is named, so the field engineer knows which
+// of the maker's two libraries to look at.
+constexpr char STATUS_STOPPED_BY_FAULT[] = "Inspection stopped: fault in ";
 constexpr char READY_BOARD_NAME[] = "KV7_MP";
 constexpr int32_t PROGRESS_BEFORE_TEST = 96;
 constexpr int32_t PROGRESS_AFTER_TEST = 100;
@@ -41,13 +44,8 @@ constexpr int32_t PROGRESS_AFTER_TEST = 100;
 void TFormMain::ButtonOrbaClick(HWND sender)
 {
     TRun run(*this);
-    if (!run)
-        return;
-    try {
+    if (run)
         RunInspection(run, sender);
-    } catch (const TRunStopped&) {
-        // The window closed under the run; it goes once the run has unwound.
-    }
 }
 
 void TFormMain::RunInspection(TRun& run, HWND sender)
@@ -62,19 +60,26 @@ void TFormMain::RunInspection(TRun& run, HWND sender)
         if (ShowBox(BoxKind::Warning, BoxButtons::YesNo, POWER_WARNING) != BoxAnswer::Yes)
             return;
         WarnBeforeTest = false;
+        // Closed while the warning was open: the operator is leaving, and no run has begun
+        // that would have to be let finish.
+        if (CloseGranted) {
+            Trace("run not begun: the window is closing");
+            return;
+        }
     }
 
     run.Begin(letter);
-    ShowStatus(STATUS_PREPARE, COLOR_BLUE);
-    EnableButtons(false);
-    SetFormCursor(IDC_WAIT);
-    ClearResults();
-    ExpectedRunMs = RunEstimateMs(SpeedFactor);
-    StartProgress();
-
     // A fault inside a maker library ends the run; the window's exception box shows it. The
-    // board goes with it, and the next press starts over as after a fresh start.
+    // board goes with it, and the next press starts over as after a fresh start. Whatever ends
+    // the run without a verdict leaves nothing on the window that claims a test still runs.
     try {
+        ShowStatus(STATUS_PREPARE, COLOR_BLUE);
+        EnableButtons(false);
+        SetFormCursor(IDC_WAIT);
+        ClearResults();
+        ExpectedRunMs = RunEstimateMs(SpeedFactor);
+        StartProgress();
+
         bool ready = false;
         if (!CurrentBoard) {
             CurrentBoard = std::make_unique<TBoard>();
@@ -98,11 +103,22 @@ void TFormMain::RunInspection(TRun& run, HWND sender)
         } else {
             ShowBox(BoxKind::Warning, BoxButtons::Ok, BOARD_NOT_FOUND_WARNING);
         }
-    } catch (const TLibraryFault&) {
+    } catch (const TLibraryFault& fault) {
         run.Outcome = "fault";
         ReleaseBoard();
+        ShowRunStopped(STATUS_STOPPED_BY_FAULT + fault.Library);
+        throw;
+    } catch (...) {
+        run.Outcome = "error";
+        ShowRunStopped(STATUS_STOPPED);
         throw;
     }
+}
+
+void TFormMain::ShowRunStopped(const std::string& status)
+{
+    ClearResults();
+    ShowStatus(status.c_str(), COLOR_RED);
 }
 
 void TFormMain::InitPairTable()

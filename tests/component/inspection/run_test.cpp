@@ -64,14 +64,19 @@ TEST_F(HeldBoard, ReleaseClosesThePortOnce)
 
 // A fault inside a maker library ends the run with the window idle and the board let go
 // without another call into the library (no close); the fault goes on to the window's
-// exception box, and the next press starts over.
+// exception box, and the next press starts over. Nothing on the window claims a test still
+// runs, and no verdict is made up: the status names the library in red.
 TEST_F(HeldBoard, FaultInsideTheLibraryLeavesTheWindowIdleAndTheBoardLetGo)
 {
-    Bench.Write("configured = yes\nfault_in = write\n");
+    Bench.Write("configured = yes\nfault_in = write_loopback\n");
     EXPECT_THROW(Form.ButtonOrbaClick(Form.ButtonOrba[0]), TLibraryFault);
     EXPECT_TRUE(Idle(Form));
     EXPECT_FALSE(Form.CurrentBoard);
     EXPECT_TRUE(Bench.JournalLines("jtag close ").empty());
+    EXPECT_EQ(Form.PanelText[0], "Inspection stopped: fault in PALDRIX_JTAG.DLL");
+    EXPECT_EQ(Form.StatusColor, COLOR_RED);
+    EXPECT_FALSE(Form.ShapeOrba[0].Visible);
+    EXPECT_EQ(TextOf(Form.LabelResult.Window), "");
 
     Bench.Write("configured = yes\n");
     Form.ButtonOrbaClick(Form.ButtonOrba[0]);
