@@ -4,7 +4,7 @@
 
 #include "base/DcGuards.h"
 #include "base/Handles.h"
-#include "base/Pump.h"
+#include "base/PaintFlush.h"
 #include "base/Trace.h"
 
 #include <commctrl.h>

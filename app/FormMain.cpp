@@ -11,6 +11,7 @@
 #include "Fonts.h"
 
 #include "base/Box.h"
+#include "base/MessageWait.h"
 #include "base/PendingInput.h"
 #include "base/Pump.h"
 #include "base/SessionEnd.h"

@@ -9,7 +9,7 @@
 #include "ProgressMath.h"
 #include "StatusPainter.h"
 
-#include "base/Pump.h"
+#include "base/PaintFlush.h"
 #include "base/Trace.h"
 
 #include <commctrl.h>
@@ -113,7 +113,7 @@ void TFormMain::EnableButtons(bool enabled)
         if (button)
             EnableWindow(button, enabled);
     Trace("buttons %s", enabled ? "enabled" : "disabled");
-    // Each button only asked for its paint (ButtonEnableProc). Disabled, they are painted now,
+    // Each button only asked for its paint (ButtonProc). Disabled, they are painted now,
     // in one pass: the run that disabled them may process no messages until its end (a press
     // on a held board does not), and the operator must see that they cannot be pressed. The
     // enabled look comes with the message loop the run returns to.

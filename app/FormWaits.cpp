@@ -6,7 +6,7 @@
 #include "FormMain.h"
 
 #include "ProgressMath.h"
-#include "base/Pump.h"
+#include "base/MessageWait.h"
 #include "base/Trace.h"
 
 void TFormMain::WaitMs(DWORD milliseconds) { WaitWithMessages(milliseconds); }

@@ -1,7 +1,7 @@
 /*
  * Starting the programmer and the waits around it. Both waits are the program's one message
- * wait (base/Pump.h): the window stays alive and the processor stays idle; the programmer's
- * wait also ends when the process does.
+ * wait (base/MessageWait.h): the window stays alive and the processor stays idle; the
+ * programmer's wait also ends when the process does.
  *
  * A programmer still running at the time-out is left to end by itself, and the next detection
  * removes what it left. One still running when the session ends is ended with everything it
@@ -12,7 +12,7 @@
 #include "chain/ProgrammerJob.h"
 
 #include "base/Handles.h"
-#include "base/Pump.h"
+#include "base/MessageWait.h"
 #include "base/SessionEnd.h"
 #include "base/Trace.h"
 

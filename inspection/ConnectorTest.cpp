@@ -6,7 +6,7 @@
  */
 #include "app/FormMain.h"
 
-#include "base/Pump.h"
+#include "base/PaintFlush.h"
 #include "inspection/FaultList.h"
 
 #include <algorithm>

@@ -7,6 +7,7 @@
 #include "PressSteps.h"
 
 #include "app/FormMain.h"
+#include "base/PaintFlush.h"
 #include "base/Pump.h"
 
 #include <windows.h>
