@@ -1,6 +1,7 @@
 /*
  * Thin wrappers around the main window's controls: public fields, a creation-args struct, and
- * setters that change what the operator sees, repaint it at once and leave a trace line. The
+ * setters that change what the operator sees and leave a trace line; all but a label's
+ * caption (painted with the label's next paint, as any control's text) repaint at once. The
  * labels and the list are real child windows; the outlines are painted by the main window
  * itself (they are not windows), with their hints held by the window's tooltip control.
  *

@@ -101,6 +101,8 @@ void TFormMain::OnMouseMove(int x, int y)
 void TFormMain::ButtonOrbaMouseMove(HWND sender)
 {
     auto button = std::find(std::begin(ButtonOrba), std::end(ButtonOrba), sender);
+    // Another sender is a programming error. The report names the expression "0", as this
+    // check's report has always read; asserting the condition itself would name another.
     if (button == std::end(ButtonOrba))
         KV7_ASSERT(0);
     Shape[button - std::begin(ButtonOrba)].Set(true, COLOR_YELLOW);
