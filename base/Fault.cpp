@@ -7,7 +7,18 @@ namespace {
 constexpr DWORD STATUS_FLOAT_MULTIPLE_FAULTS_CODE = 0xC00002B4;
 constexpr DWORD STATUS_FLOAT_MULTIPLE_TRAPS_CODE = 0xC00002B5;
 
-const char* FaultName(DWORD code)
+const char* AccessName(ULONG_PTR access)
+{
+    switch (access) {
+    case 1: return "Write";
+    case 8: return "Execution";
+    default: return "Read";
+    }
+}
+
+} // namespace
+
+const char* HardwareFaultName(DWORD code)
 {
     switch (code) {
     case EXCEPTION_ACCESS_VIOLATION: return "Access violation";
@@ -32,17 +43,6 @@ const char* FaultName(DWORD code)
     default: return nullptr;
     }
 }
-
-const char* AccessName(ULONG_PTR access)
-{
-    switch (access) {
-    case 1: return "Write";
-    case 8: return "Execution";
-    default: return "Read";
-    }
-}
-
-} // namespace
 
 void RecordFault(const EXCEPTION_RECORD& record, TFault& fault)
 {
@@ -83,7 +83,7 @@ std::string HexAddress(uintptr_t value)
 
 std::string DescribeFault(const TFault& fault)
 {
-    const char* name = FaultName(fault.Code);
+    const char* name = HardwareFaultName(fault.Code);
     char unnamed[24];
     std::snprintf(unnamed, sizeof unnamed, "Exception %08lX", static_cast<unsigned long>(fault.Code));
     std::string out = name ? name : unnamed;

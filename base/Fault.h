@@ -24,6 +24,11 @@ struct TFault {
     uintptr_t AccessAddress = 0;
 };
 
+// The name of a hardware fault, the only kind the library guard turns into a failure (a
+// memory, instruction, integer or floating-point fault, a stack overflow, a breakpoint);
+// null for any other exception code.
+const char* HardwareFaultName(DWORD code);
+
 // Fills a fault from what the system handed to an exception handler; Module stays empty,
 // because looking it up is not something to do on a stack that may have overflowed.
 void RecordFault(const EXCEPTION_RECORD& record, TFault& fault);

@@ -196,40 +196,13 @@ kv7GuardRecover:
 
 namespace {
 
-bool IsHardwareFault(DWORD code)
-{
-    switch (code) {
-    case EXCEPTION_ACCESS_VIOLATION:
-    case EXCEPTION_IN_PAGE_ERROR:
-    case EXCEPTION_ILLEGAL_INSTRUCTION:
-    case EXCEPTION_PRIV_INSTRUCTION:
-    case EXCEPTION_INT_DIVIDE_BY_ZERO:
-    case EXCEPTION_INT_OVERFLOW:
-    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
-    case EXCEPTION_DATATYPE_MISALIGNMENT:
-    case EXCEPTION_STACK_OVERFLOW:
-    case EXCEPTION_BREAKPOINT:
-    case EXCEPTION_FLT_DIVIDE_BY_ZERO:
-    case EXCEPTION_FLT_INVALID_OPERATION:
-    case EXCEPTION_FLT_OVERFLOW:
-    case EXCEPTION_FLT_UNDERFLOW:
-    case EXCEPTION_FLT_INEXACT_RESULT:
-    case EXCEPTION_FLT_DENORMAL_OPERAND:
-    case EXCEPTION_FLT_STACK_CHECK:
-    case 0xC00002B4: // STATUS_FLOAT_MULTIPLE_FAULTS
-    case 0xC00002B5: // STATUS_FLOAT_MULTIPLE_TRAPS
-        return true;
-    default:
-        return false;
-    }
-}
-
 DWORD FrameSlot();
 
 // Runs on the faulting thread, possibly with little stack left: it only copies a few words.
 LONG CALLBACK OnException(EXCEPTION_POINTERS* info)
 {
-    if (!IsHardwareFault(info->ExceptionRecord->ExceptionCode))
+    // Only hardware faults: a software exception goes on as it would without the guard.
+    if (!HardwareFaultName(info->ExceptionRecord->ExceptionCode))
         return EXCEPTION_CONTINUE_SEARCH;
     auto* frame = static_cast<TGuardFrame*>(TlsGetValue(FrameSlot()));
     if (!frame || frame->Faulted)
