@@ -21,6 +21,7 @@
 
 #include "Controls.h"
 #include "Layout.h"
+#include "ProgressMath.h"
 
 #include "base/Handles.h"
 #include "board/Board.h"
@@ -114,7 +115,7 @@ public:
     // Set while a run works, cleared when it ends or when the operator grants a close during it.
     bool Busy = false;
     COLORREF StatusColor = COLOR_BLACK;
-    uint32_t ExpectedRunMs = 28000;
+    uint32_t ExpectedRunMs = REFERENCE_RUN_MS;
     uint32_t ProgressStartTick = 0;
     int32_t LastProgress = -1;
     bool NotShownYet = true;
@@ -144,6 +145,16 @@ private:
     void MarkLabel(TLabel& label, bool visible, COLORREF color);
     void InitPairTable();
     BoardType DetectBoardType();
+    // Makes CurrentBoard a new board and connects it on port 0; false when the port did not
+    // open, the board still held for the caller to release in its own order.
+    bool ConnectNewBoard();
+    // The held board's name (empty when it does not answer), and whether it is the test
+    // firmware's: the whole text, case-sensitive.
+    struct TBoardCheck {
+        std::string Name;
+        bool Ready = false;
+    };
+    TBoardCheck CheckBoardName();
     static const char* BoardTypeLabel(BoardType type);
     // The first pin of each pin pair, filled once by InitPairTable.
     int32_t PairFirstPin[66] = {};

@@ -17,8 +17,15 @@ uint32_t RunEstimateMs(float speedFactor)
 {
     // 1.7 is the double nearest to it, so a factor of 1.0 gives 47599, not 47600.
     constexpr double RUN_SCALE = 1.7;
-    long double product = static_cast<long double>(speedFactor) * 28000.0L * static_cast<long double>(RUN_SCALE);
+    long double product = static_cast<long double>(speedFactor) * REFERENCE_RUN_MS;
+    product *= static_cast<long double>(RUN_SCALE);
     return static_cast<uint32_t>(product);
+}
+
+uint32_t UnscaledRunEstimateMs(float speedFactor)
+{
+    // The product of a float and 28000 is exact in a double, so the truncation is too.
+    return static_cast<uint32_t>(static_cast<double>(speedFactor) * REFERENCE_RUN_MS);
 }
 
 float CalibrationFactor(uint32_t elapsedMs)

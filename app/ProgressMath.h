@@ -16,8 +16,15 @@ inline constexpr int32_t PROGRESS_ESTIMATE_CAP = 95;
 // above the last one shown. percent = elapsed * 100 / expected in unsigned 32-bit arithmetic.
 std::optional<int32_t> ProgressStep(uint32_t elapsedMs, uint32_t expectedRunMs, int32_t lastProgress);
 
+// A run's time on the reference machine, before any scaling: what the estimate starts from.
+inline constexpr uint32_t REFERENCE_RUN_MS = 28000;
+
 // The run time counted as 100 %: speed factor x 28000 x 1.7 in extended precision, truncated.
 uint32_t RunEstimateMs(float speedFactor);
+
+// The same without the factor 1.7, as a run on the smaller model counts: speed factor x 28000,
+// truncated.
+uint32_t UnscaledRunEstimateMs(float speedFactor);
 
 // The speed calibration loop's length and the machine it is scaled to.
 inline constexpr uint32_t CALIBRATION_COUNT = 65535000;

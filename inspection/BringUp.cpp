@@ -26,14 +26,9 @@ constexpr char STATUS_NO_PORT[] = "Failed to connect FPGA";
 constexpr char STATUS_NO_NAME[] = "Unmatched Board Name";
 constexpr char STATUS_OTHER_NAME[] = "Failed to connect your board";
 constexpr char STATUS_CONNECTED[] = "Connect FPAG successfully";
-constexpr char READY_BOARD_NAME[] = "KV7_MP";
 constexpr int CABLE_INDEX = 0;
-constexpr int32_t PORT_INDEX = 0;
 // The test firmware is given this long between the connection and the name query.
 constexpr DWORD FIRMWARE_START_MS = 3000;
-// A run on the smaller model counts as 28 s at the reference speed, without the factor 1.7
-// that the other models keep.
-constexpr double SIII_150_RUN_MS = 28000.0;
 
 } // namespace
 
@@ -50,25 +45,23 @@ bool TFormMain::BringUpBoard()
         ShowStatus(STATUS_UNKNOWN, COLOR_RED);
         return false;
     }
-    // The product of a float and 28000 is exact in a double, so the truncation is too.
+    // A run on the smaller model is shorter: it drops the factor 1.7 the other models keep.
     if (type == BOARD_SIII_150)
-        ExpectedRunMs = static_cast<uint32_t>(static_cast<double>(SpeedFactor) * SIII_150_RUN_MS);
+        ExpectedRunMs = UnscaledRunEstimateMs(SpeedFactor);
     if (!DownloadSof(type))
         return false;
 
     ShowStatus(STATUS_CONNECT, COLOR_BLUE);
-    CurrentBoard = std::make_unique<TBoard>();
-    std::string error;
-    if (!CurrentBoard->Connect(error, PORT_INDEX)) {
+    if (!ConnectNewBoard()) {
         ShowStatus(STATUS_NO_PORT, COLOR_RED);
         ReleaseBoard();
         return false;
     }
     WaitMs(FIRMWARE_START_MS);
-    const std::string name = CurrentBoard->QueryBoardName();
-    if (name != READY_BOARD_NAME) {
+    const TBoardCheck check = CheckBoardName();
+    if (!check.Ready) {
         ReleaseBoard();
-        ShowStatus(name.empty() ? STATUS_NO_NAME : STATUS_OTHER_NAME, COLOR_RED);
+        ShowStatus(check.Name.empty() ? STATUS_NO_NAME : STATUS_OTHER_NAME, COLOR_RED);
         return false;
     }
     ShowStatus(STATUS_CONNECTED, COLOR_GREEN);

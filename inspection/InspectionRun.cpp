@@ -35,7 +35,6 @@ constexpr char STATUS_PREPARE[] = "Inspection Prepare...";
 // A run that ended with no verdict: the library is named, so the field engineer knows which
 // of the maker's two libraries to look at.
 constexpr char STATUS_STOPPED_BY_FAULT[] = "Inspection stopped: fault in ";
-constexpr char READY_BOARD_NAME[] = "KV7_MP";
 constexpr int32_t PROGRESS_BEFORE_TEST = 96;
 constexpr int32_t PROGRESS_AFTER_TEST = 100;
 
@@ -80,21 +79,13 @@ void TFormMain::RunInspection(TRun& run, HWND sender)
         ExpectedRunMs = RunEstimateMs(SpeedFactor);
         StartProgress();
 
-        bool ready = false;
-        if (!CurrentBoard) {
-            CurrentBoard = std::make_unique<TBoard>();
-            std::string error;
-            if (!CurrentBoard->Connect(error, 0))
-                ReleaseBoard();
-        }
-        if (CurrentBoard) {
-            if (CurrentBoard->QueryBoardName() == READY_BOARD_NAME)
-                ready = true;
-            else
-                ReleaseBoard();
-        }
-        if (!CurrentBoard)
+        if (!CurrentBoard && !ConnectNewBoard())
+            ReleaseBoard();
+        bool ready = CurrentBoard && CheckBoardName().Ready;
+        if (!ready) {
+            ReleaseBoard();
             ready = BringUpBoard();
+        }
 
         if (ready) {
             SetProgress(PROGRESS_BEFORE_TEST);

@@ -40,6 +40,8 @@ TEST(RunEstimate, ProductIsTruncatedInExtendedPrecision)
     EXPECT_EQ(RunEstimateMs(1.0f), 47599u);
     EXPECT_EQ(RunEstimateMs(0.3f), 14280u);
     EXPECT_EQ(RunEstimateMs(3.0f), 142799u);
+    EXPECT_EQ(UnscaledRunEstimateMs(1.0f), 28000u);
+    EXPECT_EQ(UnscaledRunEstimateMs(0.3f), 8400u);
 }
 
 TEST(Calibration, FactorIsElapsedOver156AndKeptBetweenTheLimits)
