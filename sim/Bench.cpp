@@ -116,6 +116,8 @@ void Apply(Bench& bench, const std::string& key, const std::string& value)
         bench.Faulty[static_cast<size_t>(key[7] - 'a')] = ReadPairs(value);
     else if (key == "loopback_ms")
         ReadMs(value, bench.LoopbackMs);
+    else if (key == "firmware_start_ms")
+        ReadMs(value, bench.FirmwareStartMs);
     else if (key == "reply_fault")
         ReadFault(value, bench.Fault);
     else if (key == "reply_fault_on" && value == "all")

@@ -40,6 +40,8 @@ struct Bench {
     std::string Firmware = "KV7_MP";
     std::array<std::array<bool, PIN_PAIRS>, CONNECTORS> Faulty{};
     uint32_t LoopbackMs = 0;
+    // How long after the port opens the firmware still ignores requests (it is starting).
+    uint32_t FirmwareStartMs = 0;
 
     ReplyFault Fault = ReplyFault::None;
     FaultTarget FaultOn = FaultTarget::All;

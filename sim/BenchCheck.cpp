@@ -33,6 +33,7 @@ const Key KEYS[] = {
     {"faulty_c", Rule::Pairs, {}},
     {"faulty_d", Rule::Pairs, {}},
     {"loopback_ms", Rule::Ms, {}},
+    {"firmware_start_ms", Rule::Ms, {}},
     {"reply_fault", Rule::Choice,
      {"none", "silent", "truncated", "bad_checksum", "wrong_echo", "wrong_length", "status", "stale", "chatty"}},
     {"reply_fault_on", Rule::Choice, {"all", "name", "loopback"}},

@@ -32,6 +32,7 @@ struct Port {
     Pipe ToPc;
     Bench Seen;
     uint32_t SeenAt = 0;
+    uint32_t OpenedAt = 0;
 };
 
 struct Library {
@@ -78,6 +79,7 @@ uint32_t __stdcall PALDRIX_JtagOpen(int32_t portIndex, const char* portName)
         Port& port = library.Ports[handle];
         port.Seen = bench;
         port.SeenAt = GetTickCount();
+        port.OpenedAt = port.SeenAt;
     }
     JournalLine(bench, "jtag open index=" + std::to_string(portIndex) + " name=" + Quoted(portName)
                            + " cwd=" + Quoted(CurrentDirectory().c_str()) + " handle=" + std::to_string(handle));
@@ -116,7 +118,9 @@ int32_t __stdcall PALDRIX_JtagWrite(uint32_t handle, const uint8_t* data, int32_
     const uint32_t now = GetTickCount();
     port.Seen = bench;
     port.SeenAt = now;
-    if (BoardListens(port, bench)) {
+    // A request that comes while the firmware is still starting is lost, as on a real board.
+    const bool starting = now - port.OpenedAt < bench.FirmwareStartMs;
+    if (BoardListens(port, bench) && !starting) {
         port.Board.Receive(data, static_cast<size_t>(count), bench, now, port.ToPc);
         const std::vector<uint8_t> reply = port.Board.TakeSent();
         if (!reply.empty())

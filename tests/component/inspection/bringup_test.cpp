@@ -58,6 +58,17 @@ TEST(BringUp, FailedDownloadOfAnotherModelKeepsTheEstimate)
     EXPECT_TRUE(bench.JournalLines("jtag open ").empty()) << "no connection after a failed download";
 }
 
+// The firmware is given its 3 s to start between the connection and the name query: one that
+// takes them all still answers.
+TEST(BringUp, FirmwareGetsItsStartTimeBeforeTheNameQuery)
+{
+    TestBench bench("chain = EP3SL340ES\nfirmware_start_ms = 3000\n");
+    TShownForm form;
+
+    EXPECT_TRUE(form.BringUpBoard());
+    EXPECT_EQ(form.PanelText[0], "Connect FPAG successfully");
+}
+
 TEST(BringUp, ForeignFirmwareLeavesNoBoardAndNoOpenPort)
 {
     TestBench bench("chain = EP3SL340ES\nfirmware = KV7_XX\n");
