@@ -45,7 +45,7 @@ void TApplication::ShowException(const TException& error)
     ShowBox(BoxKind::Error, BoxButtons::Ok, error.Message());
 }
 
-void ShowCurrentException() noexcept
+void ShowCurrentException(bool standardText) noexcept
 {
     try {
         try {
@@ -53,7 +53,7 @@ void ShowCurrentException() noexcept
         } catch (const TException& error) {
             TApplication::ShowException(error);
         } catch (const std::exception& error) {
-            TApplication::ShowException(TException(error.what()));
+            TApplication::ShowException(TException(standardText ? error.what() : ""));
         } catch (...) {
             TApplication::ShowException(TException(""));
         }

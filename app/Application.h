@@ -37,8 +37,10 @@ private:
 };
 
 // Inside a catch block: shows the exception being handled in the standard box. An exception
-// of our class shows its message, a standard one its description, anything else nothing.
-void ShowCurrentException() noexcept;
+// of our class shows its message, a standard one its description (or nothing, without
+// standardText: the process entry's last resort), anything else nothing. A box that cannot be
+// shown itself (no memory left) is given up: nothing escapes.
+void ShowCurrentException(bool standardText = true) noexcept;
 
 template <typename Handler>
 LRESULT CallGuarded(Handler&& handler, LRESULT onException = 0) noexcept

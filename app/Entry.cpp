@@ -8,26 +8,6 @@
 
 #include <windows.h>
 
-namespace {
-
-// The last resort: the application's exception with its message, anything else with none. A
-// failure of the box itself (no memory left to show it) must not escape WinMain either.
-void ShowEscapedException() noexcept
-{
-    try {
-        try {
-            throw;
-        } catch (const TException& error) {
-            TApplication::ShowException(error);
-        } catch (...) {
-            TApplication::ShowException(TException(""));
-        }
-    } catch (...) {
-    }
-}
-
-} // namespace
-
 int RunSingleInstance(const char* mutexName, const std::function<void()>& application)
 {
     UniqueHandle mutex;
@@ -42,7 +22,9 @@ int RunSingleInstance(const char* mutexName, const std::function<void()>& applic
             application();
         }
     } catch (...) {
-        ShowEscapedException();
+        // The last resort shows the application's exception with its message, anything else
+        // with none; not even a failure of its own box escapes WinMain.
+        ShowCurrentException(false);
     }
     // Released before the handle closes with its owner; fails harmlessly in a second copy,
     // which never owned it.
