@@ -22,16 +22,17 @@ struct Language {
     UINT Ansi;
     UINT Oem;
     const wchar_t* Account; // a temporary folder named after the account
-    const wchar_t* Quartus; // an installation folder
+    const wchar_t* Quartus; // an installation folder; "€" is in the ANSI code page, not the OEM one
 };
 constexpr Language LANGUAGES[] = {
-    {"de_DE.UTF-8", 1252, 850, L"Jürgen Weiß", L"Programme für Hélène"},
-    {"ru_RU.UTF-8", 1251, 866, L"Смирнова", L"Программы"},
+    {"de_DE.UTF-8", 1252, 850, L"Jürgen Weiß", L"Programme für Hélène 5€"},
+    {"ru_RU.UTF-8", 1251, 866, L"Смирнова", L"Программы за 5€"},
 };
 
-// Letters neither language's ANSI code page has: the A functions answer "?" for them.
+// Letters neither language's ANSI code page has: the A functions answer "?" for Chinese, and a
+// best-fit spelling of the Polish ones ("l" for "ł") would name another folder.
 constexpr wchar_t FOREIGN_ACCOUNT[] = L"王小明";
-constexpr wchar_t FOREIGN_QUARTUS[] = L"量子 工具";
+constexpr wchar_t FOREIGN_QUARTUS[] = L"Narzędzia Michała";
 
 const Language* LanguageOfLocale()
 {
