@@ -52,7 +52,9 @@ TSpelledPath SpellPath(const std::wstring& path, UINT codePage)
     shortPath.resize(length);
     if (std::optional<std::string> spelled = Spelled(shortPath, codePage))
         return {*spelled, std::string()};
-    // A volume that keeps no short names answers with the long name itself.
+    // A volume that keeps no short names (8.3 names turned off, as is common on data volumes,
+    // or a file system without them) answers with the long name itself. Wine makes a short
+    // name up for every long one, so there this case never comes; Windows documents it.
     if (shortPath == path)
         return {std::string(), where + " lacks a letter of it, and its volume keeps no short names"};
     return {std::string(), where + " lacks a letter of it and of its short name " + Readable(shortPath)};
