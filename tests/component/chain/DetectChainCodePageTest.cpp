@@ -46,9 +46,9 @@ const Language* LanguageOfLocale()
 
 std::wstring Wide(const std::string& ansi)
 {
+    const int size = static_cast<int>(ansi.size());
     std::wstring wide(ansi.size(), L'\0');
-    wide.resize(static_cast<size_t>(
-        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), static_cast<int>(wide.size()))));
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), size)));
     return wide;
 }
 
@@ -64,10 +64,13 @@ public:
                  const std::wstring& quartus)
         : Temp(Wide(desk.Folder) + temp + L"\\"), Quartus(Wide(desk.Folder) + quartus)
     {
-        EXPECT_TRUE(CreateDirectoryW(Temp.c_str(), nullptr));
+        // Wine takes the code pages from the locale's name, but names such a file on disk only
+        // under an installed locale.
+        EXPECT_TRUE(CreateDirectoryW(Temp.c_str(), nullptr)) << "is the locale installed (locales-all)?";
         EXPECT_TRUE(CreateDirectoryW(Quartus.c_str(), nullptr));
         EXPECT_TRUE(CreateDirectoryW(Bin().c_str(), nullptr));
-        EXPECT_TRUE(CopyFileW((Wide(registry.Original()) + L"\\bin\\quartus_pgm.exe").c_str(), Programmer().c_str(), TRUE));
+        const std::wstring simulated = Wide(registry.Original()) + L"\\bin\\quartus_pgm.exe";
+        EXPECT_TRUE(CopyFileW(simulated.c_str(), Programmer().c_str(), TRUE));
         SetEnvironmentVariableW(L"TMP", Temp.c_str());
         SetEnvironmentVariableW(L"TEMP", Temp.c_str());
         UniqueKey key;
@@ -103,8 +106,8 @@ protected:
     {
         Lang = LanguageOfLocale();
         ASSERT_NE(Lang, nullptr) << "LC_ALL names none of the languages these cases are for";
-        ASSERT_EQ(GetACP(), Lang->Ansi) << Lang->Locale << " did not take: is it installed (locales-all)?";
-        ASSERT_EQ(GetOEMCP(), Lang->Oem) << Lang->Locale << " did not take: is it installed (locales-all)?";
+        ASSERT_EQ(GetACP(), Lang->Ansi) << "Wine did not take the code pages of " << Lang->Locale;
+        ASSERT_EQ(GetOEMCP(), Lang->Oem) << "Wine did not take the code pages of " << Lang->Locale;
     }
 
     // One detection from the named folders: the board is found, the programmer ran once, and
