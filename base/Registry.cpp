@@ -6,23 +6,31 @@
 
 #include <algorithm>
 
-std::string ReadMachineString(const char* keyName, const char* valueName)
+namespace {
+
+// Key names are not case-sensitive: "SOFTWARE\..." and "Software\..." open the same key.
+constexpr wchar_t QUARTUS_KEY[] = L"Software\\Altera Corporation\\Quartus";
+constexpr wchar_t QUARTUS_VALUE[] = L"Quartus Install Directory";
+
+} // namespace
+
+std::wstring QuartusInstallFolder()
 {
     UniqueKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName, 0, KEY_READ, key.Put()) != ERROR_SUCCESS)
-        return std::string();
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, QUARTUS_KEY, 0, KEY_READ, key.Put()) != ERROR_SUCCESS)
+        return std::wstring();
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key.Get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key.Get(), QUARTUS_VALUE, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
-        return std::string();
-    std::string text(size, '\0');
-    if (RegQueryValueExA(key.Get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
+        return std::wstring();
+    std::wstring text((size + 1) / sizeof(wchar_t), L'\0');
+    if (RegQueryValueExW(key.Get(), QUARTUS_VALUE, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
         ERROR_SUCCESS)
-        return std::string();
-    // A stored string need not end in a zero byte, and may end in several.
-    text.resize(std::min<size_t>(size, text.size()));
-    if (size_t zero = text.find('\0'); zero != std::string::npos)
+        return std::wstring();
+    // A stored string need not end in a zero, and may end in several.
+    text.resize(std::min<size_t>(size / sizeof(wchar_t), text.size()));
+    if (size_t zero = text.find(L'\0'); zero != std::wstring::npos)
         text.resize(zero);
     return text;
 }

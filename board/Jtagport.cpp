@@ -16,9 +16,7 @@
 namespace {
 
 constexpr char JTAG_DLL_NAME[] = "PALDRIX_JTAG.DLL";
-constexpr char QUARTUS_KEY[] = "SOFTWARE\\Altera Corporation\\Quartus";
-constexpr char QUARTUS_VALUE[] = "Quartus Install Directory";
-constexpr char QUARTUS_BIN[] = "\\bin";
+constexpr wchar_t QUARTUS_BIN[] = L"\\bin";
 constexpr int32_t DRAIN_CHUNK = 512;
 constexpr uint32_t DRAIN_READ_LIMIT_MS = 10;
 
@@ -118,9 +116,15 @@ void TJtagPort::Drain(uint32_t limitMs)
         last = Read(scratch, DRAIN_CHUNK, DRAIN_READ_LIMIT_MS);
 }
 
+// Towards Quartus the folder is "\bin" alone when Quartus is not registered; changing to it
+// fails, and the folder stays as it was.
 void TJtagPort::SwitchDirectory(bool toQuartus)
 {
-    std::string folder = toQuartus ? ReadMachineString(QUARTUS_KEY, QUARTUS_VALUE) + QUARTUS_BIN : ExeFolder();
+    if (toQuartus) {
+        SetCurrentDirectoryW((QuartusInstallFolder() + QUARTUS_BIN).c_str());
+        return;
+    }
+    const std::string folder = ExeFolder();
     if (!folder.empty())
         SetCurrentDirectoryA(folder.c_str());
 }

@@ -56,16 +56,16 @@ std::string Quoted(const std::string& path, bool doublePercent)
 
 } // namespace
 
-std::string WithTrailingBackslash(const std::string& folder)
+std::wstring WithTrailingBackslash(const std::wstring& folder)
 {
-    if (!folder.empty() && folder.back() == '\\')
+    if (!folder.empty() && folder.back() == L'\\')
         return folder;
-    return folder + "\\";
+    return folder + L"\\";
 }
 
-std::string ProgrammerPath(const std::string& quartusFolder)
+std::wstring ProgrammerPath(const std::wstring& quartusFolder)
 {
-    return quartusFolder + "\\bin\\" + PROGRAMMER_FILE_NAME;
+    return quartusFolder + L"\\bin\\" + PROGRAMMER_FILE_NAME;
 }
 
 std::string BatchFileWord(const std::string& path) { return Quoted(path, true); }

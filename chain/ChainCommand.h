@@ -9,13 +9,16 @@
 
 inline constexpr char BATCH_FILE_NAME[] = "KV7_Batch.bat";
 inline constexpr char REPORT_FILE_NAME[] = "KV7_Output.txt";
-inline constexpr char PROGRAMMER_FILE_NAME[] = "quartus_pgm.exe";
+inline constexpr wchar_t PROGRAMMER_FILE_NAME[] = L"quartus_pgm.exe";
+
+// The folders are taken in UTF-16 and only spelled in a code page for the reader of each path
+// (chain/PathSpelling.h).
 
 // The folder with exactly one trailing backslash added when it has none.
-std::string WithTrailingBackslash(const std::string& folder);
+std::wstring WithTrailingBackslash(const std::wstring& folder);
 
 // Quartus folder + "\bin\" + the programmer, joined as they stand (no separator repair).
-std::string ProgrammerPath(const std::string& quartusFolder);
+std::wstring ProgrammerPath(const std::wstring& quartusFolder);
 
 // A path as the batch file must spell it: in double quotes, with every % doubled, when it
 // holds a blank or a character cmd gives a meaning (& | < > ^ ( ) % ! , ; =); otherwise
@@ -27,5 +30,6 @@ std::string BatchFileWord(const std::string& path);
 std::string CommandLineWord(const std::string& path);
 
 // "<programmer> -c USB-Blaster[USB-<cable>] -a  >  <report>", nothing after it, both paths
-// spelled as BatchFileWord spells them.
+// spelled as BatchFileWord spells them. The paths come in the batch file's code page already;
+// the quoting looks at ASCII bytes only.
 std::string BatchLine(const std::string& programmer, int cable, const std::string& report);

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <new>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -22,13 +23,16 @@ constexpr DWORD FILE_RETRY_PAUSE_MS = 10;
 
 constexpr char OUT_OF_MEMORY[] = "Out of memory";
 
-// Sizes the text, zero-filled; false when there is no memory for it.
+// Sizes the text, zero-filled; false when there is no memory for it, or the size is more than
+// a string can hold (a 32-bit string holds less than the 4 GB a file size may say).
 bool Allocate(std::string& text, size_t size)
 {
     try {
         text.assign(size, '\0');
         return true;
     } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
         return false;
     }
 }
@@ -86,8 +90,6 @@ bool TJtagBus::LoadChainReport(TChainList& list, const std::string& path, int ca
         Trace("%s", report.Failure.c_str());
     return false;
 }
-
-bool TJtagBus::ParseChainDevices(TChainList& list, std::string_view block) { return ParseDeviceBlock(list, block); }
 
 bool TJtagBus::WaitFileReady(const std::string& path, std::uint32_t timeoutMs)
 {

@@ -8,6 +8,7 @@
 #include "chain/Jtagbus.h"
 
 #include "chain/ChainCommand.h"
+#include "chain/PathSpelling.h"
 
 #include "base/Handles.h"
 #include "base/Paths.h"
@@ -28,18 +29,25 @@ constexpr DWORD SETTLE_AFTER_RUN_MS = 200;
 constexpr DWORD REPORT_TIMEOUT_MS = 10000;
 
 // The system's temporary folder, or the executable's when it names none. A name too long for
-// the buffer comes back unfilled; the executable's folder serves then as well.
-std::string WorkingFolder()
+// the buffer comes back unfilled; the executable's folder serves then as well. Asked in UTF-16:
+// in the ANSI code page a letter it lacks comes back as "?", and names no folder.
+std::wstring WorkingFolder()
 {
-    char buffer[TEMP_PATH_BUFFER];
-    DWORD length = GetTempPathA(TEMP_PATH_BUFFER, buffer);
+    wchar_t buffer[TEMP_PATH_BUFFER];
+    DWORD length = GetTempPathW(TEMP_PATH_BUFFER, buffer);
     if (length == 0)
-        return ExeFolder();
+        return FromAnsi(ExeFolder());
     if (length >= TEMP_PATH_BUFFER) {
         Trace("temporary folder name too long (%lu characters), using the program's folder", length);
-        return ExeFolder();
+        return FromAnsi(ExeFolder());
     }
-    return WithTrailingBackslash(std::string(buffer, length));
+    return WithTrailingBackslash(std::wstring(buffer, length));
+}
+
+bool IsFile(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void DeleteIfPresent(const std::string& path)
@@ -48,7 +56,16 @@ void DeleteIfPresent(const std::string& path)
         DeleteFileA(path.c_str());
 }
 
-std::string FileNameOf(const std::string& path) { return path.substr(FolderOf(path).size()); }
+std::string BatchFileFailure(const std::string& why)
+{
+    return std::string("failed to create file ") + BATCH_FILE_NAME + ".\n[" + why + "]";
+}
+
+// A path that has no spelling for one of its readers: no batch file can name it.
+std::string UnspellableFailure(const std::wstring& path, const std::string& why)
+{
+    return BatchFileFailure(Readable(path) + ": " + why);
+}
 
 // Writes the line and nothing else: no line end, no terminating zero. Empty on success,
 // otherwise the failure's description.
@@ -57,10 +74,11 @@ std::string WriteBatchFile(const std::string& path, const std::string& line)
     UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        return "failed to create file " + FileNameOf(path) + ".\n[" + SystemErrorText(GetLastError()) + "]";
+        return BatchFileFailure(SystemErrorText(GetLastError()));
     DWORD written = 0;
-    if (!WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) ||
-        written != line.size())
+    if (!WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr))
+        return BatchFileFailure(SystemErrorText(GetLastError()));
+    if (written != line.size())
         return "Failed to create batch file \"" + path + "\".";
     return std::string();
 }
@@ -87,30 +105,46 @@ private:
 
 bool TJtagBus::DetectChain(TChainList& list, int cable)
 {
-    const std::string folder = WorkingFolder();
-    const std::string batchPath = folder + BATCH_FILE_NAME;
-    const std::string reportPath = folder + REPORT_FILE_NAME;
-    TTempFilesCleanup cleanup(batchPath, reportPath);
-    TSessionEndRelease removeAtSessionEnd([&cleanup] { cleanup.RemoveNow(); });
-
     auto fail = [](const std::string& description) {
         Trace("chain detection failed: %s", TraceQuote(description).c_str());
         return false;
     };
 
-    const std::string quartus = GetQuartusInstallDir();
+    // The file calls below and the command line take the ANSI code page; where it lacks a
+    // letter of the folder, the folder goes by its short name, and without one nothing is
+    // written anywhere (another folder would do no better).
+    const std::wstring folder = WorkingFolder();
+    const TSpelledPath ansiFolder = SpellPath(folder, CP_ACP);
+    if (!ansiFolder.Failure.empty())
+        return fail(UnspellableFailure(folder, ansiFolder.Failure));
+    const std::string batchPath = ansiFolder.Text + BATCH_FILE_NAME;
+    const std::string reportPath = ansiFolder.Text + REPORT_FILE_NAME;
+    TTempFilesCleanup cleanup(batchPath, reportPath);
+    TSessionEndRelease removeAtSessionEnd([&cleanup] { cleanup.RemoveNow(); });
+
+    const std::wstring quartus = GetQuartusInstallDir();
     if (quartus.empty())
         return fail("Please make sure Quartus is installed.");
-    const std::string programmer = ProgrammerPath(quartus);
-    if (!FileExists(programmer))
-        return fail("Fail to find the download tool(" + programmer + ").");
+    const std::wstring programmer = ProgrammerPath(quartus);
+    if (!IsFile(programmer))
+        return fail("Fail to find the download tool(" + Readable(programmer) + ").");
 
     // Leftovers of a detection whose programmer outlived it go before anything is written.
     DeleteIfPresent(reportPath);
     DeleteIfPresent(batchPath);
     Sleep(SETTLE_BEFORE_BATCH_MS);
 
-    const std::string failure = WriteBatchFile(batchPath, BatchLine(programmer, cable, reportPath));
+    // The batch line in the code page cmd reads it in, so that both paths name the folders
+    // they named above. The report does not exist yet: its folder has the short name.
+    const UINT batchCodePage = BatchCodePage();
+    const TSpelledPath programmerInBatch = SpellPath(programmer, batchCodePage);
+    if (!programmerInBatch.Failure.empty())
+        return fail(UnspellableFailure(programmer, programmerInBatch.Failure));
+    const TSpelledPath folderInBatch = SpellPath(folder, batchCodePage);
+    if (!folderInBatch.Failure.empty())
+        return fail(UnspellableFailure(folder, folderInBatch.Failure));
+    const std::string failure =
+        WriteBatchFile(batchPath, BatchLine(programmerInBatch.Text, cable, folderInBatch.Text + REPORT_FILE_NAME));
     if (!failure.empty())
         return fail(failure);
 

@@ -5,7 +5,8 @@
  * lives on the heap for one detection.
  *
  * This header stays free of windows.h; the report reader and the device-block parser it calls
- * are free functions of the host-built core (chain/ChainReport.h).
+ * are free functions of the host-built core (chain/ChainReport.h), and stay there, fuzzed on
+ * the host, rather than behind a member of this class.
  */
 #pragma once
 
@@ -13,7 +14,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 class TJtagBus {
 public:
@@ -23,7 +23,7 @@ public:
     bool DetectChain(TChainList& list, int cable);
 
     // The folder named by the registry, or "" when the key or value is missing.
-    std::string GetQuartusInstallDir();
+    std::wstring GetQuartusInstallDir();
 
     // Runs the command line hidden; true only when the process was seen to end with code 0.
     bool QuartusExecute(const std::string& commandLine, std::uint32_t timeoutMs);
@@ -38,8 +38,4 @@ public:
     // A file that cannot be opened or read shows an error box ("Cannot open file <path>");
     // one that yields fewer bytes than its size is only traced. True when a device was read.
     bool LoadChainReport(TChainList& list, const std::string& path, int cable);
-
-    // Splits a device block into entries (ParseDeviceBlock); true when it split into complete
-    // pairs of fields.
-    bool ParseChainDevices(TChainList& list, std::string_view block);
 };

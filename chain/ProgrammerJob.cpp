@@ -19,7 +19,16 @@ DWORD ActiveProcesses(HANDLE job)
 
 } // namespace
 
-TProgrammerJob::TProgrammerJob() : Job(CreateJobObjectA(nullptr, nullptr)) {}
+// A programmer may start a long-lived helper of its own (a JTAG server) that asks to leave the
+// job (CREATE_BREAKAWAY_FROM_JOB); a job that does not allow it makes that start fail with
+// "access denied". Only those leave: ordinary children stay, so that EndAll reaches them.
+TProgrammerJob::TProgrammerJob() : Job(CreateJobObjectA(nullptr, nullptr))
+{
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_BREAKAWAY_OK;
+    if (Job && !SetInformationJobObject(Job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits))
+        Trace("programmer's job allows no break-away: error %lu", GetLastError());
+}
 
 bool TProgrammerJob::Adopt(HANDLE process)
 {

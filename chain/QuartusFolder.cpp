@@ -6,11 +6,4 @@
 
 #include "base/Registry.h"
 
-namespace {
-
-constexpr char QUARTUS_KEY[] = "Software\\Altera Corporation\\Quartus";
-constexpr char QUARTUS_VALUE[] = "Quartus Install Directory";
-
-} // namespace
-
-std::string TJtagBus::GetQuartusInstallDir() { return ReadMachineString(QUARTUS_KEY, QUARTUS_VALUE); }
+std::wstring TJtagBus::GetQuartusInstallDir() { return QuartusInstallFolder(); }

@@ -32,11 +32,13 @@ function(kv7_strict target)
   endif()
 endfunction()
 
-# kv7_test(<name> SOURCES ... LIBS ... [LABELS ...] [PROPERTIES ...])
+# kv7_test(<name> SOURCES ... LIBS ... [LABELS ...] [PROPERTIES ...] [LOCALES ...])
 # One GoogleTest executable; every case becomes its own CTest test. Under the win32 preset the
 # executable runs through Wine (the toolchain's emulator) and lands beside the simulated bench.
+# With LOCALES every case runs once per locale, named "<name>.<locale>.<case>": LC_ALL of the
+# Wine processes, from which Wine takes the ANSI and OEM code pages.
 function(kv7_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;PROPERTIES;LOCALES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   kv7_strict(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
@@ -49,11 +51,20 @@ function(kv7_test name)
   if(label_count GREATER 1)
     message(FATAL_ERROR "kv7_test(${name}): one label per test executable")
   endif()
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 120
-    TEST_PREFIX "${name}."
-    PROPERTIES LABELS "${T_LABELS}" ${T_PROPERTIES})
+  if(NOT T_LOCALES)
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 120
+      TEST_PREFIX "${name}."
+      PROPERTIES LABELS "${T_LABELS}" ${T_PROPERTIES})
+  endif()
+  foreach(locale ${T_LOCALES})
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 120
+      TEST_PREFIX "${name}.${locale}."
+      PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "LC_ALL=${locale}" ${T_PROPERTIES})
+  endforeach()
 endfunction()
 
 # kv7_fuzz(<name> SOURCES ... LIBS ... CORPUS <dir> RUNS <n>)

@@ -36,11 +36,11 @@ TEST(ChainCommand, BlankFreePathsKeepTheExactFormat)
 
 TEST(ChainCommand, FoldersAreJoinedAsTheyStand)
 {
-    EXPECT_EQ(WithTrailingBackslash("C:\\temp"), "C:\\temp\\");
-    EXPECT_EQ(WithTrailingBackslash("C:\\temp\\"), "C:\\temp\\");
+    EXPECT_EQ(WithTrailingBackslash(L"C:\\temp"), L"C:\\temp\\");
+    EXPECT_EQ(WithTrailingBackslash(L"C:\\temp\\"), L"C:\\temp\\");
     // The registry's folder is not repaired: a trailing backslash gives a doubled one.
-    EXPECT_EQ(ProgrammerPath("C:\\q"), "C:\\q\\bin\\quartus_pgm.exe");
-    EXPECT_EQ(ProgrammerPath("C:\\q\\"), "C:\\q\\\\bin\\quartus_pgm.exe");
+    EXPECT_EQ(ProgrammerPath(L"C:\\q"), L"C:\\q\\bin\\quartus_pgm.exe");
+    EXPECT_EQ(ProgrammerPath(L"C:\\q\\"), L"C:\\q\\\\bin\\quartus_pgm.exe");
 }
 
 TEST(ChainQuoting, PlainPathsKeepTheirBytes)
