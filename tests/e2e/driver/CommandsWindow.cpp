@@ -76,7 +76,7 @@ KV7_HANDLER(RunExpectWindow)
 KV7_HANDLER(RunExpectNoWindow)
 {
     Program& program = session.CurrentProgram();
-    Deadline quiet(HasArg(command, 0) ? NumberArg(command, 0) : 0);
+    Deadline quiet(0); // at least one look
     do {
         if (HWND window = FindMainWindow(program.Process->ProcessId())) {
             std::string caption;
@@ -148,12 +148,7 @@ KV7_HANDLER(RunHover)
     HWND control = Control(session, ref, deadline);
     RECT rect{};
     GetWindowRect(control, &rect);
-    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    if (HasArg(command, 1)) {
-        point.x = rect.left + IntegerArg(command, 1);
-        point.y = rect.top + IntegerArg(command, 2);
-    }
-    MoveMouse(point, deadline);
+    MoveMouse(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, deadline);
 }
 
 KV7_HANDLER(RunHoverAt)
