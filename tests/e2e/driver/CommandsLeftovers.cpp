@@ -9,6 +9,8 @@
 #include "tests/support/Journal.h"
 #include "tests/support/TextFiles.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char TEMP_PREFIX[] = "%TEMP%\\";
@@ -31,19 +33,15 @@ std::string CheckedPath(Session& session, const std::string& path)
 // bench that leaves no trace in the program (the programmer has started, the port opened).
 KV7_HANDLER(RunWaitJournal)
 {
-    constexpr DWORD POLL_MS = 50;
-    for (;;) {
-        const std::string journal = ReadText(session.JournalPath());
-        size_t found = journal.find(TextArg(command, 0), session.JournalCursor);
-        if (found != std::string::npos) {
-            size_t end = journal.find('\n', found);
-            session.JournalCursor = end == std::string::npos ? journal.size() : end + 1;
-            return;
-        }
-        if (deadline.Passed())
-            throw Failure("no journal line with " + TextArg(command, 0));
-        Sleep(deadline.StepMs(POLL_MS));
-    }
+    size_t end = 0;
+    if (!PollUntil(deadline, [&] {
+            const std::string journal = ReadText(session.JournalPath());
+            const size_t found = journal.find(TextArg(command, 0), session.JournalCursor);
+            end = found == std::string::npos ? 0 : std::min(journal.find('\n', found), journal.size() - 1) + 1;
+            return found != std::string::npos;
+        }))
+        throw Failure("no journal line with " + TextArg(command, 0));
+    session.JournalCursor = end;
 }
 
 // Moves the journal's cursor past everything written so far.

@@ -63,14 +63,10 @@ void ExpectColorIn(Session& session, const Command& command, const Deadline& dea
     int tolerance = HasArg(command, next + 1) ? IntegerArg(command, next + 1) : 0;
     HWND main = session.MainWindow(deadline);
     size_t count = 0;
-    for (;;) {
-        count = CountColor(CaptureScreen(ClientToScreenRect(main, area)), colour, tolerance);
-        if ((count > 0) == present)
-            return;
-        if (deadline.Passed())
-            break;
-        Sleep(deadline.StepMs(POLL_MS));
-    }
+    if (PollUntil(deadline, [&] {
+            return ((count = CountColor(CaptureScreen(ClientToScreenRect(main, area)), colour, tolerance)) > 0) == present;
+        }, POLL_MS))
+        return;
     std::string where = Format("%ld,%ld %ldx%ld", area.left, area.top, area.right - area.left, area.bottom - area.top);
     if (present)
         throw Failure("no pixel of " + ColorText(colour) + " in " + where);
@@ -105,15 +101,11 @@ KV7_HANDLER(RunExpectPixel)
     uint32_t wanted = ColorArg(command, 2);
     int tolerance = HasArg(command, 3) ? IntegerArg(command, 3) : 0;
     uint32_t seen = 0;
-    for (;;) {
-        seen = CaptureScreen(ClientToScreenRect(main, point)).Pixel(0, 0);
-        if (ColorDistance(seen, wanted) <= tolerance)
-            return;
-        if (deadline.Passed())
-            throw Failure(Format("the pixel at %ld,%ld is %s, expected %s", point.left, point.top,
-                                 ColorText(seen).c_str(), ColorText(wanted).c_str()));
-        Sleep(deadline.StepMs(POLL_MS));
-    }
+    if (!PollUntil(deadline, [&] {
+            return ColorDistance(seen = CaptureScreen(ClientToScreenRect(main, point)).Pixel(0, 0), wanted) <= tolerance;
+        }, POLL_MS))
+        throw Failure(Format("the pixel at %ld,%ld is %s, expected %s", point.left, point.top, ColorText(seen).c_str(),
+                             ColorText(wanted).c_str()));
 }
 
 KV7_HANDLER(RunExpectColorIn) { ExpectColorIn(session, command, deadline, true); }

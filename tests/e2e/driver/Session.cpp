@@ -6,12 +6,6 @@
 #include <cstdarg>
 #include <cstdio>
 
-namespace {
-
-constexpr DWORD WINDOW_POLL_MS = 50;
-
-} // namespace
-
 std::string Format(const char* format, ...)
 {
     char text[2048];
@@ -58,18 +52,14 @@ std::string Session::JournalPath() const { return BenchPath() + ".journal"; }
 
 HWND Session::MainWindow(const Deadline& deadline)
 {
-    Program& program = CurrentProgram();
-    for (;;) {
-        HWND window = FindMainWindow(program.Process->ProcessId());
-        if (window)
-            return window;
-        if (program.Process->HasExited())
-            throw Failure(Format("%s ended without a window (exit code %lu)", Current.c_str(),
-                                 program.Process->ExitCode()));
-        if (deadline.Passed())
-            throw Failure(Format("%s shows no window within %g s", Current.c_str(), deadline.Limit()));
-        Sleep(deadline.StepMs(WINDOW_POLL_MS));
-    }
+    Debuggee& process = *CurrentProgram().Process;
+    HWND window = nullptr;
+    PollUntil(deadline, [&] { return (window = FindMainWindow(process.ProcessId())) || process.HasExited(); });
+    if (window)
+        return window;
+    if (process.HasExited())
+        throw Failure(Format("%s ended without a window (exit code %lu)", Current.c_str(), process.ExitCode()));
+    throw Failure(Format("%s shows no window within %g s", Current.c_str(), deadline.Limit()));
 }
 
 void Session::Cleanup()

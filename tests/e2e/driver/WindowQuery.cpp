@@ -1,12 +1,30 @@
 #include "WindowQuery.h"
 
-#include "ControlNames.h"
+#include "app/ControlIds.h"
+#include "sim/BenchControls.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
 constexpr UINT TEXT_TIMEOUT_MS = 2000;
+
+// The programs' own names for their controls, numbered from their own headers so that the two
+// cannot drift apart.
+const std::pair<const char*, int> CONTROL_NAMES[] = {
+    {"ButtonExit", ID_BUTTON_EXIT},   {"ButtonOrbaA", ID_BUTTON_ORBA_A}, {"ButtonOrbaB", ID_BUTTON_ORBA_B},
+    {"ButtonOrbaC", ID_BUTTON_ORBA_C}, {"ButtonOrbaD", ID_BUTTON_ORBA_D}, {"MemoError", ID_MEMO_ERROR},
+    {"LabelResult", ID_LABEL_RESULT}, {"LabelError", ID_LABEL_ERROR},    {"StatusBar", ID_STATUS_BAR},
+    // The simulated bench's window (KV7Bench.exe)
+    {"BenchProblem", sim::ID_BENCH_PROBLEM},           {"BenchJournal", sim::ID_BENCH_JOURNAL},
+    {"BenchPowered", sim::ID_BENCH_POWERED},           {"BenchCable", sim::ID_BENCH_CABLE},
+    {"BenchConfigured", sim::ID_BENCH_CONFIGURED},     {"BenchChain", sim::ID_BENCH_CHAIN},
+    {"BenchFirmware", sim::ID_BENCH_FIRMWARE},         {"BenchFirmwareSet", sim::ID_BENCH_FIRMWARE_SET},
+    {"BenchReplyFault", sim::ID_BENCH_REPLY_FAULT},    {"BenchNoQuartus", sim::ID_BENCH_NO_QUARTUS},
+    {"BenchPairsA", sim::ID_BENCH_PAIRS_A},            {"BenchPairsB", sim::ID_BENCH_PAIRS_A + 1},
+    {"BenchPairsC", sim::ID_BENCH_PAIRS_A + 2},        {"BenchPairsD", sim::ID_BENCH_PAIRS_A + 3},
+};
 constexpr char DIALOG_CLASS[] = "#32770";
 
 struct Search {
@@ -86,14 +104,14 @@ bool ParseControlRef(const std::string& text, bool quoted, ControlRef& ref, std:
         ref.Id = static_cast<int>(id);
         return true;
     }
-    int id = ControlIdByName(text);
-    if (id == 0) {
-        error = "unknown control name " + text + " (known: " + KnownControlNames() + ")";
-        return false;
+    for (const auto& [name, id] : CONTROL_NAMES) {
+        if (text == name) {
+            ref.Id = id;
+            return true;
+        }
     }
-    ref.How = ControlRef::Kind::Name;
-    ref.Id = id;
-    return true;
+    error = "unknown control name " + text;
+    return false;
 }
 
 HWND FindMainWindow(DWORD processId)

@@ -12,7 +12,7 @@
  */
 #include "Commands.h"
 #include "Log.h"
-#include "Mouse.h"
+#include "Input.h"
 #include "Names.h"
 #include "Session.h"
 
