@@ -41,7 +41,6 @@ const std::vector<CommandSpec> TABLE = {
     {"expect-next-trace", 2, 2, "expect-next-trace <pattern> <text>", RunExpectNextTrace},
     {"expect-no-trace", 1, 2, "expect-no-trace <text> [seconds]", RunExpectNoTrace},
 
-    {"window", 0, 0, "window", RunWindow},
     {"expect-window", 1, 2, "expect-window <caption> [client=<w>x<h>]", RunExpectWindow},
     {"expect-no-window", 0, 0, "expect-no-window", RunExpectNoWindow},
     {"click", 1, 1, "click <control>", RunClick},
@@ -78,8 +77,6 @@ const std::vector<CommandSpec> TABLE = {
 };
 
 } // namespace
-
-const std::vector<CommandSpec>& CommandTable() { return TABLE; }
 
 const CommandSpec* FindCommand(const std::string& name)
 {

@@ -63,9 +63,11 @@ void ExpectColorIn(Session& session, const Command& command, const Deadline& dea
     int tolerance = HasArg(command, next + 1) ? IntegerArg(command, next + 1) : 0;
     HWND main = session.MainWindow(deadline);
     size_t count = 0;
-    if (PollUntil(deadline, [&] {
-            return ((count = CountColor(CaptureScreen(ClientToScreenRect(main, area)), colour, tolerance)) > 0) == present;
-        }, POLL_MS))
+    const auto holds = [&] {
+        count = CountColor(CaptureScreen(ClientToScreenRect(main, area)), colour, tolerance);
+        return (count > 0) == present;
+    };
+    if (PollUntil(deadline, holds, POLL_MS))
         return;
     std::string where = Format("%ld,%ld %ldx%ld", area.left, area.top, area.right - area.left, area.bottom - area.top);
     if (present)
@@ -101,9 +103,11 @@ KV7_HANDLER(RunExpectPixel)
     uint32_t wanted = ColorArg(command, 2);
     int tolerance = HasArg(command, 3) ? IntegerArg(command, 3) : 0;
     uint32_t seen = 0;
-    if (!PollUntil(deadline, [&] {
-            return ColorDistance(seen = CaptureScreen(ClientToScreenRect(main, point)).Pixel(0, 0), wanted) <= tolerance;
-        }, POLL_MS))
+    const auto holds = [&] {
+        seen = CaptureScreen(ClientToScreenRect(main, point)).Pixel(0, 0);
+        return ColorDistance(seen, wanted) <= tolerance;
+    };
+    if (!PollUntil(deadline, holds, POLL_MS))
         throw Failure(Format("the pixel at %ld,%ld is %s, expected %s", point.left, point.top, ColorText(seen).c_str(),
                              ColorText(wanted).c_str()));
 }

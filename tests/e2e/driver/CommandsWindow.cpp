@@ -31,17 +31,6 @@ HWND Control(Session& session, const ControlRef& ref, const Deadline& deadline)
     return control;
 }
 
-KV7_HANDLER(RunWindow)
-{
-    HWND main = session.MainWindow(deadline);
-    std::string caption;
-    ReadText(main, caption);
-    RECT rect{};
-    GetWindowRect(main, &rect);
-    LogLine("%s: window \"%s\" class %s at %s", session.Current.c_str(), caption.c_str(), ClassOf(main).c_str(),
-            RectText(rect).c_str());
-}
-
 KV7_HANDLER(RunExpectWindow)
 {
     HWND main = session.MainWindow(deadline);

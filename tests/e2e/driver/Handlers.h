@@ -38,7 +38,6 @@ KV7_HANDLER(RunExpectNextTrace);
 KV7_HANDLER(RunExpectNoTrace);
 
 // Window
-KV7_HANDLER(RunWindow);
 KV7_HANDLER(RunExpectWindow);
 KV7_HANDLER(RunExpectNoWindow);
 KV7_HANDLER(RunClick);

@@ -27,50 +27,23 @@ const std::pair<const char*, int> CONTROL_NAMES[] = {
 };
 constexpr char DIALOG_CLASS[] = "#32770";
 
-struct Search {
-    DWORD ProcessId = 0;
-    std::vector<HWND> All;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data)
+BOOL CALLBACK Collect(HWND window, LPARAM windows)
 {
-    Search& search = *reinterpret_cast<Search*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search.ProcessId && IsWindowVisible(window))
-        search.All.push_back(window);
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
     return TRUE;
 }
 
 std::vector<HWND> VisibleTopLevel(DWORD processId)
 {
-    Search search;
-    search.ProcessId = processId;
-    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.All;
-}
-
-struct ChildSearch {
-    const ControlRef* Ref = nullptr;
-    HWND Found = nullptr;
-};
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM data)
-{
-    ChildSearch& search = *reinterpret_cast<ChildSearch*>(data);
-    const ControlRef& ref = *search.Ref;
-    bool match = false;
-    if (ref.How == ControlRef::Kind::Caption) {
-        std::string text;
-        match = ReadText(window, text) && (text == ref.Text || WithoutMnemonic(text) == ref.Text);
-    } else {
-        match = GetDlgCtrlID(window) == ref.Id;
+    std::vector<HWND> all, visible;
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window))
+            visible.push_back(window);
     }
-    if (match) {
-        search.Found = window;
-        return FALSE;
-    }
-    return TRUE;
+    return visible;
 }
 
 } // namespace
@@ -135,12 +108,24 @@ std::vector<HWND> FindTopLevel(DWORD processId, const std::string& className)
 
 std::vector<HWND> FindBoxes(DWORD processId) { return FindTopLevel(processId, DIALOG_CLASS); }
 
+std::vector<HWND> ChildrenOf(HWND parent)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
 HWND FindControl(HWND parent, const ControlRef& ref)
 {
-    ChildSearch search;
-    search.Ref = &ref;
-    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
+    for (HWND window : ChildrenOf(parent)) {
+        std::string text;
+        const bool match = ref.How == ControlRef::Kind::Caption
+                               ? ReadText(window, text) && WithoutMnemonic(text) == WithoutMnemonic(ref.Text)
+                               : GetDlgCtrlID(window) == ref.Id;
+        if (match)
+            return window;
+    }
+    return nullptr;
 }
 
 std::string ClassOf(HWND window)
