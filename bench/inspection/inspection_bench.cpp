@@ -24,7 +24,9 @@
 
 #include "app/ControlIds.h"
 #include "base/Handles.h"
-#include "base/Paths.h"
+
+#include "tests/support/Folders.h"
+#include "tests/support/TextFiles.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -98,18 +100,17 @@ public:
 
     bool Start(std::string& error)
     {
-        Session environment;
-        environment.WorkFolder = Folder;
-        Path = environment.BenchPath();
+        Path = Folder + "bench.ini";
+        SetEnvironmentVariableA("KV7_BENCH", Path.c_str()); // the programs started later inherit it
         StageRequest stage;
         stage.Folder = Folder;
-        if (!StageFolder(ExeFolder(), stage, error))
+        if (!StageFolder(stage, error))
             return false;
         Set("configured", "yes");
         Set("loopback_ms", std::to_string(LoopbackMs));
         Set("programmer_ms", std::to_string(PROGRAMMER_MS));
         Set("download_ms", std::to_string(DOWNLOAD_MS));
-        StartRequest request{Folder + PROGRAM_FILE, Folder, environment.EnvironmentBlock(), ""};
+        StartRequest request{Folder + PROGRAM_FILE, Folder, ""};
         if (!Program.Start(request, error))
             return false;
         Deadline deadline(STEP_LIMIT_SECONDS);
@@ -128,9 +129,7 @@ public:
 
     void Set(const std::string& key, const std::string& value)
     {
-        std::string text;
-        ::ReadFile(Path, text);
-        WriteFile(Path, SetBenchKey(text, key, value));
+        WriteText(Path, SetBenchKey(ReadText(Path), key, value));
     }
 
     // Presses a connector button; the first press also answers the power warning.
@@ -279,16 +278,14 @@ bool MeasureBringUps(Bench& bench, int count, BringUpFigures& figures, std::stri
 // look at another process's window is a request to the Wine server, which the program needs
 // for every paint, and a watch that spins on two cores takes that server from the program
 // (spinning added 4 to 8 ms to a press). The price is up to a millisecond late, never early.
-bool MeasureUntracedPresses(const std::string& folder, const std::string& environment, int count,
-                            std::vector<double>& ms, std::string& error)
+bool MeasureUntracedPresses(const std::string& folder, int count, std::vector<double>& ms, std::string& error)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::string executable = folder + PROGRAM_FILE;
     std::string commandLine = "\"" + executable + "\"";
-    std::string block = environment;
-    if (!CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, block.data(),
+    if (!CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.c_str(), &startup, &info)) {
         error = "the untraced program did not start";
         return false;
@@ -356,9 +353,7 @@ int main(int argc, char** argv)
     if (bench.Window)
         bench.Close();
     if (ok) {
-        Session environment;
-        environment.WorkFolder = bench.Folder;
-        ok = MeasureUntracedPresses(bench.Folder, environment.EnvironmentBlock(), presses, untraced, error) &&
+        ok = MeasureUntracedPresses(bench.Folder, presses, untraced, error) &&
              MeasurePressSteps(bench.Path, presses, steps, error);
     }
     RemoveTree(bench.Folder);

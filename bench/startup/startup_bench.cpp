@@ -16,7 +16,7 @@
 #include "Stage.h"
 #include "WindowQuery.h"
 
-#include "base/Paths.h"
+#include "tests/support/Folders.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -99,10 +99,10 @@ bool MeasureIdleAndClose(Debuggee& program, Run& run, const Deadline& deadline, 
     return true;
 }
 
-bool MeasureOnce(const std::string& folder, const std::string& environment, Run& run, std::string& error)
+bool MeasureOnce(const std::string& folder, Run& run, std::string& error)
 {
     Debuggee program("tool");
-    StartRequest request{folder + PROGRAM_FILE, folder, environment, ""};
+    StartRequest request{folder + PROGRAM_FILE, folder, ""};
     if (!program.Start(request, error))
         return false;
     Deadline deadline(RUN_LIMIT_SECONDS);
@@ -123,10 +123,10 @@ bool MeasureOnce(const std::string& folder, const std::string& environment, Run&
 
 // A program started without calibration, only for its memory: the floor that any window
 // program has under the same system, against which the tool's figure is read.
-bool MeasureBaseline(const std::string& folder, const std::string& environment, Run& run, std::string& error)
+bool MeasureBaseline(const std::string& folder, Run& run, std::string& error)
 {
     Debuggee program("baseline");
-    StartRequest request{folder + BASELINE_PROGRAM, folder, environment, ""};
+    StartRequest request{folder + BASELINE_PROGRAM, folder, ""};
     if (!program.Start(request, error))
         return false;
     Deadline deadline(RUN_LIMIT_SECONDS);
@@ -164,19 +164,17 @@ int main(int argc, char** argv)
     stage.Libraries = {"none"}; // start-up touches neither the libraries nor the .sof files
     stage.ConfigurationFiles = {"none"};
     std::string error;
-    if (!StageFolder(ExeFolder(), stage, error) || !StageFolder(ExeFolder(), baselineStage, error)) {
+    if (!StageFolder(stage, error) || !StageFolder(baselineStage, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    Session environmentOnly; // for the inherited environment block
-    environmentOnly.WorkFolder = folder;
-    std::string environment = environmentOnly.EnvironmentBlock();
+    SetEnvironmentVariableA("KV7_BENCH", (folder + "bench.ini").c_str()); // the programs inherit it
 
     std::vector<double> beyond, afterLoop, total, privateKb, committedKb, workingKb;
     std::printf("run  to-ready  calibration  beyond-calibration  after-loop   private  committed  working-set\n");
     for (int i = 0; i < count; ++i) {
         Run run;
-        if (!MeasureOnce(folder, environment, run, error)) {
+        if (!MeasureOnce(folder, run, error)) {
             std::fprintf(stderr, "run %d: %s\n", i + 1, error.c_str());
             RemoveTree(folder);
             return 1;
@@ -192,7 +190,7 @@ int main(int argc, char** argv)
                     run.WorkingSetKb);
     }
     Run baseline;
-    bool haveBaseline = MeasureBaseline(folder, environment, baseline, error);
+    bool haveBaseline = MeasureBaseline(folder, baseline, error);
     RemoveTree(folder);
 
     double beyondMedian = Median(beyond);

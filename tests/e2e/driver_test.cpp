@@ -1,12 +1,14 @@
-// The driver's own logic, apart from any window: the script language, the checks made before a
-// script runs, bench editing and the picture files. A fault here would make e2e tests pass or
-// fail for the wrong reason, so each piece is held to what it promises.
+// The driver's own logic, apart from any window: the script language and its names, the checks
+// made before a script runs, bench editing and the picture files. A fault here would make e2e
+// tests pass or fail for the wrong reason, so each piece is held to what it promises.
 #include "Commands.h"
-#include "Image.h"
+#include "Names.h"
+#include "Picture.h"
 #include "Script.h"
 #include "Stage.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <string>
 #include <vector>
@@ -50,72 +52,6 @@ Image Checkerboard(int width, int height)
     return image;
 }
 
-
-// The other side of the PNG writer, for the codes it uses (one or more blocks of deflate's fixed
-// codes, after the two zlib header bytes): a reader written from the format, not from the writer.
-std::string InflateFixed(const std::string& zlib)
-{
-    static const uint16_t LENGTH_BASE[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                           31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-    static const uint16_t DISTANCE_BASE[] = {1,    2,    3,    4,    5,    7,     9,     13,    17,   25,
-                                             33,   49,   65,   97,   129,  193,   257,   385,   513,  769,
-                                             1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-    size_t bit = 16;
-    auto next = [&]() -> uint32_t {
-        uint32_t value = (uint8_t(zlib.at(bit / 8)) >> (bit % 8)) & 1u;
-        ++bit;
-        return value;
-    };
-    auto bits = [&](int count) {
-        uint32_t value = 0;
-        for (int i = 0; i < count; ++i)
-            value |= next() << i;
-        return value;
-    };
-    auto code = [&](int count) {
-        uint32_t value = 0;
-        for (int i = 0; i < count; ++i)
-            value = (value << 1) | next();
-        return value;
-    };
-    auto extra = [](int index, int first, int step) { return index < first ? 0 : (index - first) / step + 1; };
-    std::string out;
-    for (bool last = false; !last;) {
-        last = bits(1);
-        EXPECT_EQ(bits(2), 1u) << "only fixed codes are written";
-        for (;;) {
-            uint32_t symbol = code(7);
-            if (symbol <= 0x17) {
-                symbol += 256;
-            } else {
-                symbol = (symbol << 1) | next();
-                if (symbol >= 0x30 && symbol <= 0xBF)
-                    symbol -= 0x30;
-                else if (symbol >= 0xC0 && symbol <= 0xC7)
-                    symbol = symbol - 0xC0 + 280;
-                else
-                    symbol = ((symbol << 1) | next()) - 0x190 + 144;
-            }
-            if (symbol < 256) {
-                out += static_cast<char>(symbol);
-                continue;
-            }
-            if (symbol == 256)
-                break;
-            int index = static_cast<int>(symbol) - 257;
-            size_t length = LENGTH_BASE[index] + bits(index == 28 ? 0 : extra(index, 8, 4));
-            int distanceCode = static_cast<int>(code(5));
-            size_t distance = DISTANCE_BASE[distanceCode] + bits(extra(distanceCode, 4, 2));
-            if (distance > out.size()) {
-                ADD_FAILURE() << "distance " << distance << " before the start";
-                return out;
-            }
-            for (size_t i = 0; i < length; ++i)
-                out += out[out.size() - distance];
-        }
-    }
-    return out;
-}
 
 } // namespace
 
@@ -167,7 +103,7 @@ TEST(ScriptParse, LinesKeepTheirNumbersAndEveryErrorIsReported)
     EXPECT_EQ(checks[0].Line, 1);
     EXPECT_EQ(checks[0].Message, "unknown command clik");
     EXPECT_EQ(checks[1].Line, 2);
-    EXPECT_EQ(checks[1].Message, "usage: wait-exit [code]");
+    EXPECT_EQ(checks[1].Message, "usage: wait-exit <code>");
     EXPECT_EQ(checks[2].Line, 3);
 }
 
@@ -193,68 +129,62 @@ TEST(BenchFile, AKeyIsSetWhereItStandsAndEverythingElseStays)
     EXPECT_EQ(SetBenchKey("cable=yes", "chain", "020B40DD EP3SL150"), "cable=yes\nchain = 020B40DD EP3SL150\n");
     EXPECT_EQ(SetBenchKey("", "powered", "no"), "powered = no\n");
     EXPECT_EQ(SetBenchKey("  powered=yes  ", "powered", "no"), "powered = no");
+    EXPECT_EQ(BenchValue("powered = yes\r\n# powered = no\r\npowered = maybe # by hand\r\n", "powered"), "maybe");
+    EXPECT_EQ(BenchValue(bench, "firmware"), std::nullopt);
 }
 
-TEST(Pictures, ChecksumsMatchTheirPublishedValues)
+TEST(ScriptNames, RegionsTextsCasesAndDefinitionsAreFilledInAndUnknownNamesRefused)
 {
-    const std::string digits = "123456789";
-    EXPECT_EQ(Crc32(reinterpret_cast<const uint8_t*>(digits.data()), digits.size()), 0xCBF43926u);
-    const std::string word = "Wikipedia";
-    EXPECT_EQ(Adler32(reinterpret_cast<const uint8_t*>(word.data()), word.size()), 0x11E60398u);
+    std::vector<ScriptError> errors;
+    std::string text = FillNames("expect-colour-in ${StatusPanel} FF0000\n"
+                                 "define Next '^(status|box)'\n"
+                                 "expect-next-trace ${Next} 'box Warning [OK] \"${NotFound}\"'\n"
+                                 "close-by ${HOW}\n",
+                                 {{"HOW", "keys"}}, errors);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(text, "expect-colour-in 0 581 506 19 FF0000\n\n"
+                    "expect-next-trace '^(status|box)' 'box Warning [OK] \"Failed to find KV7.\\nPlease make sure:"
+                    "\\n1. KV7 and PC are connected by an USB cable.\\n2. KV7 is power on.\"'\nclose-by keys\n");
+    EXPECT_EQ(BuiltInNames().at("ShapeOrbaC"), "112 336 28 217");
+
+    FillNames("wait-trace ${Nowhere}\ndefine StatusPanel 1 2 3 4\ndefine 2x y\n", {}, errors);
+    ASSERT_EQ(errors.size(), 3u);
+    EXPECT_EQ(errors[0].Line, 1);
+    EXPECT_EQ(errors[0].Message, "unknown name ${Nowhere}");
+    EXPECT_EQ(errors[1].Message, "the name StatusPanel is taken");
+    EXPECT_EQ(errors[2].Message, "usage: define <Name> <text>");
 }
 
-TEST(Pictures, PngRowsInflateBackAndFlatColourShrinks)
+TEST(Pictures, PngChunksCarryTheirChecksumsAndTheRowsInflateBack)
 {
-    // 200 x 120 pixels, a gradient under a checkerboard of blue: matches near and far, and
-    // literals of every byte value.
     Image image = Checkerboard(200, 120);
     std::string png = EncodePng(image);
     ASSERT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
-    ASSERT_EQ(Big32(png, 8), 13u);
-    ASSERT_EQ(png.substr(12, 4), "IHDR");
-    EXPECT_EQ(Big32(png, 16), 200u);
-    EXPECT_EQ(Big32(png, 20), 120u);
-    EXPECT_EQ(png.substr(24, 5), std::string("\x08\x02\x00\x00\x00", 5));
-    EXPECT_EQ(Big32(png, 29), Crc32(reinterpret_cast<const uint8_t*>(png.data() + 12), 17));
-
-    size_t idat = 33;
-    ASSERT_EQ(png.substr(idat + 4, 4), "IDAT");
-    uint32_t length = Big32(png, idat);
-    std::string zlib = png.substr(idat + 8, length);
-    EXPECT_EQ(Big32(png, idat + 8 + length), Crc32(reinterpret_cast<const uint8_t*>(png.data() + idat + 4), length + 4));
-    EXPECT_EQ(png.substr(idat + 12 + length), std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12));
-
-    std::string rows = InflateFixed(zlib);
-    std::string expected;
-    for (int y = 0; y < 120; ++y) {
-        expected += '\0';
-        expected.append(reinterpret_cast<const char*>(&image.Rgb[y * 600]), 600);
+    std::vector<std::string> types;
+    std::string header, compressed;
+    for (size_t at = 8; at + 12 <= png.size();) {
+        const uint32_t length = Big32(png, at);
+        ASSERT_LE(at + 12 + length, png.size());
+        const std::string type = png.substr(at + 4, 4), data = png.substr(at + 8, length);
+        EXPECT_EQ(Big32(png, at + 8 + length), crc32(0, reinterpret_cast<const Bytef*>(png.data() + at + 4), length + 4))
+            << type;
+        types.push_back(type);
+        (type == "IHDR" ? header : compressed) += data;
+        at += 12 + length;
     }
-    EXPECT_EQ(rows, expected);
-    EXPECT_EQ(Big32(zlib, zlib.size() - 4), Adler32(reinterpret_cast<const uint8_t*>(rows.data()), rows.size()));
+    EXPECT_EQ(types, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+    EXPECT_EQ(header, std::string("\0\0\0\xC8\0\0\0\x78\x08\x02\0\0\0", 13)); // 200 x 120, 8-bit RGB
 
-    Image flat;
-    flat.Width = 700;
-    flat.Height = 600;
-    flat.Rgb.assign(700 * 600 * 3, 0xF0);
-    std::string small = EncodePng(flat);
-    EXPECT_LT(small.size(), 700u * 600u * 3u / 100u);
-    EXPECT_EQ(InflateFixed(small.substr(41, Big32(small, 33))).size(), 600u * (700u * 3u + 1u));
-}
-
-TEST(Pictures, BmpRowsArePaddedBottomUpAndBlueFirst)
-{
-    Image image = Checkerboard(3, 2); // 9 bytes a row, padded to 12
-    std::string bmp = EncodeBmp(image);
-    ASSERT_EQ(bmp.size(), 54u + 24u);
-    EXPECT_EQ(bmp.substr(0, 2), "BM");
-    EXPECT_EQ(uint8_t(bmp[2]), 78);
-    // First stored row is the bottom one (y = 1); pixel (0,1) is red 0, green 1, blue FF.
-    EXPECT_EQ(uint8_t(bmp[54]), 0xFF);
-    EXPECT_EQ(uint8_t(bmp[55]), 1);
-    EXPECT_EQ(uint8_t(bmp[56]), 0);
-    EXPECT_EQ(bmp.substr(54 + 9, 3), std::string(3, '\0'));
-    EXPECT_EQ(image.Pixel(2, 1), 0x0201FFu);
+    std::string rows(120 * (1 + 200 * 3), '\x7F');
+    uLongf size = static_cast<uLongf>(rows.size());
+    ASSERT_EQ(uncompress(reinterpret_cast<Bytef*>(rows.data()), &size,
+                         reinterpret_cast<const Bytef*>(compressed.data()), static_cast<uLong>(compressed.size())),
+              Z_OK);
+    ASSERT_EQ(size, rows.size());
+    for (int y = 0; y < 120; ++y) {
+        EXPECT_EQ(rows[y * 601], '\0') << "row " << y << " has no filter";
+        ASSERT_EQ(rows.compare(y * 601 + 1, 600, reinterpret_cast<const char*>(&image.Rgb[y * 600]), 600), 0) << y;
+    }
 }
 
 TEST(Pictures, ColorsAreSixHexDigits)

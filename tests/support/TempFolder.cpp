@@ -4,22 +4,14 @@
  */
 #include "TempFolder.h"
 
-#include "base/Handles.h"
+#include "Folders.h"
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <atomic>
+#include <stdexcept>
 
 namespace {
-
-struct FindTraits {
-    static HANDLE Null() { return INVALID_HANDLE_VALUE; }
-    static bool Valid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE h) { FindClose(h); }
-};
-using UniqueFind = TUnique<HANDLE, FindTraits>;
 
 const std::string& SystemTemp()
 {
@@ -29,28 +21,6 @@ const std::string& SystemTemp()
         return std::string(buffer, length);
     }();
     return folder;
-}
-
-// Subfolders a test made (a Quartus folder of its own, say) go too, even when it failed early.
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    UniqueFind search(FindFirstFileA((folder + "*").c_str(), &found));
-    if (search) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(folder + name + "\\");
-            } else {
-                SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA((folder + name).c_str());
-            }
-        } while (FindNextFileA(search.Get(), &found));
-    }
-    search.Reset();
-    RemoveDirectoryA(folder.c_str());
 }
 
 } // namespace
@@ -65,11 +35,10 @@ TempFolder::TempFolder(const std::string& name)
                  std::to_string(++counter) + "\\";
         if (CreateDirectoryA(Folder.c_str(), nullptr))
             return;
-        if (GetLastError() != ERROR_ALREADY_EXISTS) {
-            ADD_FAILURE() << "cannot create the folder " << Folder;
-            return;
-        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            throw std::runtime_error("cannot create the folder " + Folder);
     }
 }
 
+// Subfolders a test made (a Quartus folder of its own, say) go too, even when it failed early.
 TempFolder::~TempFolder() { RemoveTree(Folder); }

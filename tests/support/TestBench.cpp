@@ -5,6 +5,7 @@
 #include "TestBench.h"
 
 #include "BuiltFiles.h"
+#include "Journal.h"
 #include "TextFiles.h"
 
 #include <windows.h>
@@ -37,22 +38,7 @@ std::string TestBench::Text() const { return ReadText(Path); }
 
 std::string TestBench::JournalText() const { return ReadText(Path + ".journal"); }
 
-std::vector<std::string> TestBench::Journal() const
-{
-    const std::string text = JournalText();
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start) + "<no CR LF>");
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
+std::vector<std::string> TestBench::Journal() const { return ::JournalLines(JournalText()); }
 
 std::vector<std::string> TestBench::JournalLines(const std::string& prefix) const
 {

@@ -8,9 +8,8 @@
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <sstream>
+#include <stdexcept>
 
 std::string ReadText(const std::string& path)
 {
@@ -31,7 +30,7 @@ void WriteText(const std::string& path, const std::string& text)
     DWORD written = 0;
     if (!file || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
         written != text.size())
-        ADD_FAILURE() << "cannot write " << path;
+        throw std::runtime_error("cannot write " + path);
 }
 
 std::vector<std::string> SplitLines(const std::string& text)

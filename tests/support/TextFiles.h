@@ -9,7 +9,7 @@
 
 std::string ReadText(const std::string& path); // "" when missing or unreadable
 
-// Replaces the file; a file that cannot be written fails the test.
+// Replaces the file; throws std::runtime_error when it cannot be written (a test fails by it).
 void WriteText(const std::string& path, const std::string& text);
 
 // The lines of a text, without their LF or CR LF.

@@ -1,6 +1,6 @@
 #include "Args.h"
 
-#include "Image.h"
+#include "Picture.h"
 #include "Session.h"
 
 #include <algorithm>

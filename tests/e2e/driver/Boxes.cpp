@@ -9,25 +9,16 @@ namespace {
 
 constexpr int BOX_TEXT_ID = 0xFFFF; // the static control that carries a message box's text
 
-struct Collected {
-    std::vector<std::pair<int, HWND>> Buttons;
-};
-
-BOOL CALLBACK CollectButton(HWND window, LPARAM data)
-{
-    Collected& collected = *reinterpret_cast<Collected*>(data);
-    if (_stricmp(ClassOf(window).c_str(), "Button") == 0 && HasVisibleStyle(window))
-        collected.Buttons.emplace_back(GetDlgCtrlID(window), window);
-    return TRUE;
-}
-
+// The box's visible buttons by their numbers, which give the order the box shows them in.
 std::vector<std::pair<int, HWND>> ButtonsOf(HWND box)
 {
-    Collected collected;
-    EnumChildWindows(box, CollectButton, reinterpret_cast<LPARAM>(&collected));
-    std::sort(collected.Buttons.begin(), collected.Buttons.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    return collected.Buttons;
+    std::vector<std::pair<int, HWND>> buttons;
+    for (HWND window : ChildrenOf(box)) {
+        if (_stricmp(ClassOf(window).c_str(), "Button") == 0 && HasVisibleStyle(window))
+            buttons.emplace_back(GetDlgCtrlID(window), window);
+    }
+    std::sort(buttons.begin(), buttons.end());
+    return buttons;
 }
 
 } // namespace

@@ -28,33 +28,27 @@ const std::vector<CommandSpec> TABLE = {
 
     {"stage", 1, 4, "stage <folder> [libraries=all|none|jtag|download|<variant>,...] [sof=all|none|<file>,...] [program=<file>]", RunStage},
     {"bench", 1, 2, "bench <key> [value]", RunBench},
-    {"env", 1, 2, "env <NAME> [value]", RunEnv},
-    {"quartus-folder", 1, 1, "quartus-folder <folder>|none", RunQuartusFolder},
-    {"remove", 1, 1, "remove <file>", RunRemove},
+    {"env", 2, 2, "env <NAME> <value>", RunEnv},
 
-    {"start", 2, 4, "start <alias> <folder> [cwd=<folder>] [program=<file>]", RunStart},
+    {"start", 2, 3, "start <alias> <folder> [program=<file>]", RunStart},
     {"use", 1, 1, "use <alias>", RunUse},
     {"expect-running", 0, 0, "expect-running", RunExpectRunning},
-    {"wait-exit", 0, 1, "wait-exit [code]", RunWaitExit},
-    {"terminate", 0, 0, "terminate", RunTerminate},
-    {"memory", 0, 1, "memory [private-limit-KB]", RunMemory},
+    {"wait-exit", 1, 1, "wait-exit <code>", RunWaitExit},
 
     {"wait-trace", 1, 1, "wait-trace <text>", RunWaitTrace},
     {"wait-trace-re", 1, 1, "wait-trace-re <pattern>", RunWaitTracePattern},
     {"expect-trace", 1, -1, "expect-trace <text> [text...]", RunExpectTrace},
     {"expect-next-trace", 2, 2, "expect-next-trace <pattern> <text>", RunExpectNextTrace},
     {"expect-no-trace", 1, 2, "expect-no-trace <text> [seconds]", RunExpectNoTrace},
-    {"skip-trace", 0, 0, "skip-trace", RunSkipTrace},
 
-    {"window", 0, 0, "window", RunWindow},
     {"expect-window", 1, 2, "expect-window <caption> [client=<w>x<h>]", RunExpectWindow},
-    {"expect-no-window", 0, 1, "expect-no-window [seconds]", RunExpectNoWindow},
+    {"expect-no-window", 0, 0, "expect-no-window", RunExpectNoWindow},
     {"click", 1, 1, "click <control>", RunClick},
     {"expect-text", 2, 2, "expect-text <control> <text>", RunExpectText},
     {"expect-visible", 2, 2, "expect-visible <control> yes|no", RunExpectVisible},
     {"expect-enabled", 2, 2, "expect-enabled <control> yes|no", RunExpectEnabled},
     {"expect-rect", 5, 5, "expect-rect <control> <left> <top> <width> <height>", RunExpectRect},
-    {"hover", 1, 3, "hover <control> [x y]", RunHover},
+    {"hover", 1, 1, "hover <control>", RunHover},
     {"hover-at", 2, 2, "hover-at <x> <y>", RunHoverAt},
     {"wait-hint", 0, 0, "wait-hint", RunWaitHint},
     {"close", 0, 1, "close [message]", RunClose},
@@ -75,17 +69,14 @@ const std::vector<CommandSpec> TABLE = {
     {"expect-pixel", 3, 4, "expect-pixel <x> <y> <RRGGBB> [tolerance]", RunExpectPixel},
     {"expect-colour-in", 2, 6, "expect-colour-in <control>|<x y w h> <RRGGBB> [tolerance]", RunExpectColorIn},
     {"expect-no-colour-in", 2, 6, "expect-no-colour-in <control>|<x y w h> <RRGGBB> [tolerance]", RunExpectNoColorIn},
-    {"screenshot", 1, 2, "screenshot <file.png|file.bmp> [window|client|screen|programs]", RunScreenshot},
+    {"screenshot", 1, 2, "screenshot <file.png> [window|screen|programs]", RunScreenshot},
 
     {"start-bench", 1, 1, "start-bench <alias>", RunStartBench},
-    {"choose", 2, 3, "choose <control> <entry> [yes|no]", RunChoose},
-    {"type", 2, 2, "type <control> <text>", RunType},
+    {"choose", 2, 2, "choose <control> <entry>", RunChoose},
     {"expect-bench", 2, 2, "expect-bench <key> <value>", RunExpectBench},
 };
 
 } // namespace
-
-const std::vector<CommandSpec>& CommandTable() { return TABLE; }
 
 const CommandSpec* FindCommand(const std::string& name)
 {

@@ -22,7 +22,6 @@ struct CommandSpec {
     CommandHandler Run;
 };
 
-const std::vector<CommandSpec>& CommandTable();
 const CommandSpec* FindCommand(const std::string& name);
 
 // Every command of the script is known and has a fitting number of words.

@@ -1,17 +1,17 @@
 /*
  * Commands for the simulated bench's own window (KV7Bench.exe beside the driver): start it,
- * choose entries of its lists, type into its fields, and read back what it wrote to the bench
- * file. Lists and combo boxes are driven as an operator's click would leave them: the entry is
- * selected, then the owner is told with the notification the click would have sent.
+ * choose entries of its lists, and read back what it wrote to the bench file. Lists and combo
+ * boxes are driven as an operator's click would leave them: the entry is selected, then the
+ * owner is told with the notification the click would have sent.
  */
 #include "Args.h"
 #include "Handlers.h"
 #include "Log.h"
+#include "Stage.h"
 
 #include "base/Trace.h"
 
-#include <fstream>
-#include <sstream>
+#include "tests/support/TextFiles.h"
 
 namespace {
 
@@ -33,14 +33,6 @@ void Notify(HWND control, WORD code)
         throw Failure("could not tell the window of the choice");
 }
 
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 } // namespace
 
 KV7_HANDLER(RunStartBench)
@@ -48,7 +40,6 @@ KV7_HANDLER(RunStartBench)
     StartRequest request;
     request.Executable = session.BinFolder + BENCH_PROGRAM;
     request.Folder = session.WorkFolder;
-    request.Environment = session.EnvironmentBlock();
     request.Desktop = session.Desktop;
     StartProgram(session, TextArg(command, 0), request);
 }
@@ -60,7 +51,6 @@ KV7_HANDLER(RunChoose)
     if (!IsWindowEnabled(control))
         throw Failure("refusing to choose in " + ref.Describe() + ": it is disabled");
     const std::string& item = TextArg(command, 1);
-    const bool wanted = HasArg(command, 2) ? YesNoArg(command, 2) : true;
     const LPARAM text = reinterpret_cast<LPARAM>(item.c_str());
     const std::string kind = ClassOf(control);
     if (_stricmp(kind.c_str(), "ListBox") == 0) {
@@ -68,7 +58,7 @@ KV7_HANDLER(RunChoose)
         if (index == LB_ERR)
             throw Failure(ref.Describe() + " has no entry " + TraceQuote(item));
         if (GetWindowLongA(control, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))
-            Ask(control, LB_SETSEL, wanted, index);
+            Ask(control, LB_SETSEL, TRUE, index);
         else
             Ask(control, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         Notify(control, LBN_SELCHANGE);
@@ -83,27 +73,10 @@ KV7_HANDLER(RunChoose)
     }
 }
 
-KV7_HANDLER(RunType)
-{
-    const ControlRef ref = ControlArg(command, 0);
-    HWND control = Control(session, ref, deadline);
-    if (!Ask(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(TextArg(command, 1).c_str())))
-        throw Failure(ref.Describe() + " did not take the text");
-}
-
 // The bench file's value of the key (its last line, as the simulated parts read it).
 KV7_HANDLER(RunExpectBench)
 {
-    std::ifstream file(session.BenchPath(), std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    std::string line, value = "(not set)";
-    while (std::getline(text, line)) {
-        line = line.substr(0, line.find('#'));
-        const size_t equals = line.find('=');
-        if (equals != std::string::npos && Trimmed(line.substr(0, equals)) == TextArg(command, 0))
-            value = Trimmed(line.substr(equals + 1));
-    }
+    const std::string value = BenchValue(ReadText(session.BenchPath()), TextArg(command, 0)).value_or("(not set)");
     if (value != TextArg(command, 1))
         throw Failure("the bench says " + TextArg(command, 0) + " = " + value + ", expected " + TextArg(command, 1));
 }

@@ -12,31 +12,26 @@
 
 namespace {
 
-constexpr DWORD POLL_MS = 50;
-
 // The box the operator can answer, waited for. A box shown above another one must be modal to
 // it, so that only the upper one takes input; two boxes that both take input are a failure.
 BoxView WaitForBox(Session& session, const Deadline& deadline)
 {
-    Program& program = session.CurrentProgram();
-    for (;;) {
-        std::vector<HWND> boxes = FindBoxes(program.Process->ProcessId());
-        if (boxes.size() > 1) {
+    Debuggee& process = *session.CurrentProgram().Process;
+    BoxView view;
+    const bool seen = PollUntil(deadline, [&] {
+        std::vector<HWND> boxes = FindBoxes(process.ProcessId());
+        if (boxes.size() > 1)
             std::erase_if(boxes, [](HWND box) { return !IsWindowEnabled(box); });
-            if (boxes.size() != 1)
-                throw Failure(Format("%s shows %zu boxes that take input at once", session.Current.c_str(),
-                                     boxes.size()));
-        }
-        BoxView view;
-        if (boxes.size() == 1 && ReadBox(boxes[0], view))
-            return view;
-        if (program.Process->HasExited())
+        if (boxes.size() > 1)
+            throw Failure(Format("%s shows %zu boxes that take input at once", session.Current.c_str(), boxes.size()));
+        if (boxes.empty() && process.HasExited())
             throw Failure(Format("%s ended (exit code %lu) without showing a box", session.Current.c_str(),
-                                 program.Process->ExitCode()));
-        if (deadline.Passed())
-            throw Failure(Format("%s shows no box within %g s", session.Current.c_str(), deadline.Limit()));
-        Sleep(deadline.StepMs(POLL_MS));
-    }
+                                 process.ExitCode()));
+        return boxes.size() == 1 && ReadBox(boxes[0], view);
+    });
+    if (!seen)
+        throw Failure(Format("%s shows no box within %g s", session.Current.c_str(), deadline.Limit()));
+    return view;
 }
 
 std::string Describe(const BoxView& view)
@@ -64,13 +59,7 @@ KV7_HANDLER(RunExpectBox)
 {
     BoxView view;
     std::string mismatch;
-    for (;;) {
-        view = WaitForBox(session, deadline);
-        mismatch = Mismatch(command, view);
-        if (mismatch.empty() || deadline.Passed())
-            break;
-        Sleep(deadline.StepMs(POLL_MS));
-    }
+    PollUntil(deadline, [&] { return (mismatch = Mismatch(command, view = WaitForBox(session, deadline))).empty(); });
     LogLine("%s: sees %s", session.Current.c_str(), Describe(view).c_str());
     if (!mismatch.empty())
         throw Failure(mismatch);
@@ -79,27 +68,20 @@ KV7_HANDLER(RunExpectBox)
     if (!PressBoxButton(view, TextArg(command, 3)))
         throw Failure(Describe(view) + ": has no button " + TextArg(command, 3));
     LogLine("%s: pressed %s", session.Current.c_str(), TextArg(command, 3).c_str());
-    for (;;) {
-        if (!IsWindow(view.Window) || !IsWindowVisible(view.Window))
-            return;
-        if (deadline.Passed())
-            throw Failure(Describe(view) + ": still there after pressing " + TextArg(command, 3));
-        Sleep(deadline.StepMs(POLL_MS));
-    }
+    if (!PollUntil(deadline, [&] { return !IsWindow(view.Window) || !IsWindowVisible(view.Window); }))
+        throw Failure(Describe(view) + ": still there after pressing " + TextArg(command, 3));
 }
 
+// For that long, or until the program ends.
 KV7_HANDLER(RunExpectNoBox)
 {
-    Program& program = session.CurrentProgram();
-    Deadline quiet(HasArg(command, 0) ? NumberArg(command, 0) : 0);
-    do {
-        for (HWND box : FindBoxes(program.Process->ProcessId())) {
+    Debuggee& process = *session.CurrentProgram().Process;
+    PollUntil(Deadline(HasArg(command, 0) ? NumberArg(command, 0) : 0), [&] {
+        for (HWND box : FindBoxes(process.ProcessId())) {
             BoxView view;
             ReadBox(box, view);
             throw Failure(session.Current + " shows " + Describe(view));
         }
-        if (program.Process->HasExited())
-            return;
-        Sleep(quiet.StepMs(POLL_MS));
-    } while (!quiet.Passed());
+        return process.HasExited();
+    });
 }

@@ -1,12 +1,13 @@
 /*
- * Commands that set the desk before and between runs: the program's folder, the bench file,
- * the environment the programs inherit, the Quartus folder in the registry, removed files.
+ * Commands that set the desk before and between runs: the program's folder, the bench file and
+ * the environment the programs inherit.
  */
 #include "Args.h"
 #include "Handlers.h"
 #include "Log.h"
-#include "Registry.h"
 #include "Stage.h"
+
+#include "tests/support/TextFiles.h"
 
 #include <windows.h>
 
@@ -21,47 +22,21 @@ KV7_HANDLER(RunStage)
     request.Libraries = SplitList(OptionArg(command, 1, "libraries", "all", keys));
     request.ConfigurationFiles = SplitList(OptionArg(command, 1, "sof", "all", keys));
     std::string error;
-    if (!StageFolder(session.BinFolder, request, error))
+    if (!StageFolder(request, error))
         throw Failure(error);
     LogLine("staged %s", request.Folder.c_str());
 }
 
+// What the simulated parts wrote to the file stays; a bench not written yet is an empty one.
 KV7_HANDLER(RunBench)
 {
-    std::string path = session.BenchPath();
-    std::string text;
-    ReadFile(path, text); // a bench not written yet is an empty one
-    std::string value = HasArg(command, 1) ? TextArg(command, 1) : std::string();
-    if (!WriteFile(path, SetBenchKey(text, TextArg(command, 0), value)))
-        throw Failure("cannot write the bench file " + path);
+    const std::string value = HasArg(command, 1) ? TextArg(command, 1) : std::string();
+    WriteText(session.BenchPath(), SetBenchKey(ReadText(session.BenchPath()), TextArg(command, 0), value));
 }
 
+// Programs inherit the driver's environment, so a variable set here reaches every later start.
 KV7_HANDLER(RunEnv)
 {
-    std::optional<std::string> value;
-    if (HasArg(command, 1))
-        value = TextArg(command, 1);
-    session.Environment.emplace_back(TextArg(command, 0), value);
-}
-
-KV7_HANDLER(RunQuartusFolder)
-{
-    if (!session.QuartusChanged) {
-        session.QuartusBefore = QuartusFolder();
-        session.QuartusChanged = true;
-    }
-    std::optional<std::string> folder;
-    if (command.Args[0].Quoted || TextArg(command, 0) != "none")
-        folder = session.Resolve(TextArg(command, 0));
-    std::string error;
-    if (!SetQuartusFolder(folder, error))
-        throw Failure(error);
-    LogLine("Quartus folder: %s", folder ? folder->c_str() : "(none)");
-}
-
-KV7_HANDLER(RunRemove)
-{
-    std::string path = session.Resolve(TextArg(command, 0));
-    if (!DeleteFileA(path.c_str()))
-        throw Failure(Format("cannot remove %s (error %lu)", path.c_str(), GetLastError()));
+    if (!SetEnvironmentVariableA(TextArg(command, 0).c_str(), TextArg(command, 1).c_str()))
+        throw Failure(Format("cannot set %s (error %lu)", TextArg(command, 0).c_str(), GetLastError()));
 }

@@ -5,12 +5,11 @@
 #include "Args.h"
 #include "Handlers.h"
 #include "Log.h"
-#include "Stage.h"
 
-#include "base/Paths.h"
+#include "tests/support/Journal.h"
+#include "tests/support/TextFiles.h"
 
-#include <map>
-#include <sstream>
+#include <algorithm>
 
 namespace {
 
@@ -28,44 +27,27 @@ std::string CheckedPath(Session& session, const std::string& path)
     return std::string(temp, length) + path.substr(sizeof TEMP_PREFIX - 1);
 }
 
-// The number after `key=` in a journal line, or "" when the line has none.
-std::string Field(const std::string& line, const std::string& key)
-{
-    size_t at = line.find(" " + key + "=");
-    if (at == std::string::npos)
-        return std::string();
-    at += key.size() + 2;
-    return line.substr(at, line.find(' ', at) - at);
-}
-
 } // namespace
 
 // Waits for a journal line from the cursor on and moves the cursor past it: for a step of the
 // bench that leaves no trace in the program (the programmer has started, the port opened).
 KV7_HANDLER(RunWaitJournal)
 {
-    constexpr DWORD POLL_MS = 50;
-    for (;;) {
-        std::string journal;
-        ReadFile(session.JournalPath(), journal);
-        size_t found = journal.find(TextArg(command, 0), session.JournalCursor);
-        if (found != std::string::npos) {
-            size_t end = journal.find('\n', found);
-            session.JournalCursor = end == std::string::npos ? journal.size() : end + 1;
-            return;
-        }
-        if (deadline.Passed())
-            throw Failure("no journal line with " + TextArg(command, 0));
-        Sleep(deadline.StepMs(POLL_MS));
-    }
+    size_t end = 0;
+    if (!PollUntil(deadline, [&] {
+            const std::string journal = ReadText(session.JournalPath());
+            const size_t found = journal.find(TextArg(command, 0), session.JournalCursor);
+            end = found == std::string::npos ? 0 : std::min(journal.find('\n', found), journal.size() - 1) + 1;
+            return found != std::string::npos;
+        }))
+        throw Failure("no journal line with " + TextArg(command, 0));
+    session.JournalCursor = end;
 }
 
 // Moves the journal's cursor past everything written so far.
 KV7_HANDLER(RunSkipJournal)
 {
-    std::string journal;
-    ReadFile(session.JournalPath(), journal);
-    session.JournalCursor = journal.size();
+    session.JournalCursor = ReadText(session.JournalPath()).size();
 }
 
 KV7_HANDLER(RunExpectNoFile)
@@ -78,30 +60,9 @@ KV7_HANDLER(RunExpectNoFile)
 // Every handle the JTAG library gave out has been closed again, by any program of the script.
 KV7_HANDLER(RunExpectPortClosed)
 {
-    std::string journal;
-    ReadFile(session.JournalPath(), journal); // no journal: nothing was opened
-    std::map<std::string, int> open;
-    std::istringstream lines(journal);
-    std::string line;
-    int opened = 0;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.rfind("jtag open ", 0) == 0) {
-            std::string handle = Field(line, "handle");
-            if (!handle.empty() && handle != "0") {
-                ++open[handle];
-                ++opened;
-            }
-        } else if (line.rfind("jtag close ", 0) == 0 && Field(line, "result") == "1") {
-            --open[Field(line, "handle")];
-        }
-    }
-    for (const auto& [handle, count] : open) {
-        if (count > 0)
-            throw Failure("the JTAG port " + handle + " was opened and never closed");
-    }
-    LogLine("%d port(s) opened, all closed", opened);
+    const std::string handle = PortLeftOpen(ReadText(session.JournalPath())); // no journal: none opened
+    if (!handle.empty())
+        throw Failure("the JTAG port " + handle + " was opened and never closed");
 }
 
 // The current program let go of the library (FreeLibrary) as often as it loaded it, before it

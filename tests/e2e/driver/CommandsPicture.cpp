@@ -4,10 +4,12 @@
  * checks poll the screen until they hold, and a picture is taken once the screen stands still.
  */
 #include "Args.h"
-#include "Capture.h"
 #include "Handlers.h"
 #include "Log.h"
+#include "Picture.h"
 #include "WindowQuery.h"
+
+#include "tests/support/TextFiles.h"
 
 #include <cctype>
 
@@ -20,15 +22,6 @@ RECT ClientToScreenRect(HWND window, RECT rect)
 {
     MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-Image Grab(const RECT& screen)
-{
-    Image image;
-    std::string error;
-    if (!CaptureScreen(screen, image, error))
-        throw Failure(error);
-    return image;
 }
 
 // A control or four numbers (left top width height, client coordinates), then the colour and
@@ -70,14 +63,12 @@ void ExpectColorIn(Session& session, const Command& command, const Deadline& dea
     int tolerance = HasArg(command, next + 1) ? IntegerArg(command, next + 1) : 0;
     HWND main = session.MainWindow(deadline);
     size_t count = 0;
-    for (;;) {
-        count = CountColor(Grab(ClientToScreenRect(main, area)), colour, tolerance);
-        if ((count > 0) == present)
-            return;
-        if (deadline.Passed())
-            break;
-        Sleep(deadline.StepMs(POLL_MS));
-    }
+    const auto holds = [&] {
+        count = CountColor(CaptureScreen(ClientToScreenRect(main, area)), colour, tolerance);
+        return (count > 0) == present;
+    };
+    if (PollUntil(deadline, holds, POLL_MS))
+        return;
     std::string where = Format("%ld,%ld %ldx%ld", area.left, area.top, area.right - area.left, area.bottom - area.top);
     if (present)
         throw Failure("no pixel of " + ColorText(colour) + " in " + where);
@@ -112,15 +103,13 @@ KV7_HANDLER(RunExpectPixel)
     uint32_t wanted = ColorArg(command, 2);
     int tolerance = HasArg(command, 3) ? IntegerArg(command, 3) : 0;
     uint32_t seen = 0;
-    for (;;) {
-        seen = Grab(ClientToScreenRect(main, point)).Pixel(0, 0);
-        if (ColorDistance(seen, wanted) <= tolerance)
-            return;
-        if (deadline.Passed())
-            throw Failure(Format("the pixel at %ld,%ld is %s, expected %s", point.left, point.top,
-                                 ColorText(seen).c_str(), ColorText(wanted).c_str()));
-        Sleep(deadline.StepMs(POLL_MS));
-    }
+    const auto holds = [&] {
+        seen = CaptureScreen(ClientToScreenRect(main, point)).Pixel(0, 0);
+        return ColorDistance(seen, wanted) <= tolerance;
+    };
+    if (!PollUntil(deadline, holds, POLL_MS))
+        throw Failure(Format("the pixel at %ld,%ld is %s, expected %s", point.left, point.top, ColorText(seen).c_str(),
+                             ColorText(wanted).c_str()));
 }
 
 KV7_HANDLER(RunExpectColorIn) { ExpectColorIn(session, command, deadline, true); }
@@ -129,41 +118,28 @@ KV7_HANDLER(RunExpectNoColorIn) { ExpectColorIn(session, command, deadline, fals
 
 KV7_HANDLER(RunScreenshot)
 {
-    std::string what = HasArg(command, 1) ? TextArg(command, 1) : "window";
+    const std::string what = HasArg(command, 1) ? TextArg(command, 1) : "window";
     RECT screen{};
-    if (what == "screen") {
+    if (what == "screen")
         screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    } else if (what == "programs") {
+    else if (what == "programs")
         screen = ProgramsRect(session, deadline);
-    } else {
-        HWND main = session.MainWindow(deadline);
-        if (what == "window") {
-            GetWindowRect(main, &screen);
-        } else if (what == "client") {
-            GetClientRect(main, &screen);
-            screen = ClientToScreenRect(main, screen);
-        } else {
-            throw Failure("screenshot takes window, client or screen, not " + what);
-        }
-    }
-    Image image = Grab(screen);
+    else if (what == "window")
+        GetWindowRect(session.MainWindow(deadline), &screen);
+    else
+        throw Failure("screenshot takes window, screen or programs, not " + what);
+    Image image = CaptureScreen(screen);
     for (;;) {
         Sleep(deadline.StepMs(STILL_MS));
-        Image again = Grab(screen);
+        Image again = CaptureScreen(screen);
         bool still = again.Rgb == image.Rgb;
         image = std::move(again);
         if (still || deadline.Passed())
             break;
     }
-    std::string path = TextArg(command, 0);
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    if (!IsAbsolute(path))
-        path = session.OutFolder + path;
-    std::string error;
-    if (!SaveImage(image, path, error))
-        throw Failure(error);
+    std::string path = session.Resolve(TextArg(command, 0), session.OutFolder);
+    if (path.size() < 4 || _stricmp(path.c_str() + path.size() - 4, ".png") != 0)
+        throw Failure("a picture file ends in .png: " + path);
+    WriteText(path, EncodePng(image));
     LogLine("picture %dx%d written to %s", image.Width, image.Height, path.c_str());
 }

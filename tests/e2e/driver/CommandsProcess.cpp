@@ -7,7 +7,6 @@
 #include "Stage.h"
 
 #include <windows.h>
-#include <psapi.h>
 
 void StartProgram(Session& session, const std::string& alias, const StartRequest& request)
 {
@@ -29,14 +28,11 @@ void StartProgram(Session& session, const std::string& alias, const StartRequest
 
 KV7_HANDLER(RunStart)
 {
-    std::string folder = session.Resolve(TextArg(command, 1));
-    if (folder.back() != '\\')
-        folder += '\\';
-    const std::vector<std::string> keys{"cwd", "program"};
     StartRequest request;
-    request.Executable = folder + OptionArg(command, 2, "program", PROGRAM_FILE, keys);
-    request.Folder = session.Resolve(OptionArg(command, 2, "cwd", TextArg(command, 1), keys));
-    request.Environment = session.EnvironmentBlock();
+    request.Folder = session.Resolve(TextArg(command, 1));
+    if (request.Folder.back() != '\\')
+        request.Folder += '\\';
+    request.Executable = request.Folder + OptionArg(command, 2, "program", PROGRAM_FILE, {"program"});
     request.Desktop = session.Desktop;
     StartProgram(session, TextArg(command, 0), request);
 }
@@ -60,31 +56,8 @@ KV7_HANDLER(RunWaitExit)
     Debuggee& process = *session.CurrentProgram().Process;
     if (!process.WaitForExit(deadline))
         throw Failure(Format("%s still runs after %g s", session.Current.c_str(), deadline.Limit()));
-    if (HasArg(command, 0)) {
-        DWORD expected = static_cast<DWORD>(IntegerArg(command, 0));
-        if (process.ExitCode() != expected)
-            throw Failure(Format("%s ended with exit code %lu, expected %lu", session.Current.c_str(),
-                                 process.ExitCode(), expected));
-    }
-}
-
-KV7_HANDLER(RunTerminate) { session.CurrentProgram().Process->Terminate(); }
-
-KV7_HANDLER(RunMemory)
-{
-    Debuggee& process = *session.CurrentProgram().Process;
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(process.Process(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
-        throw Failure(Format("cannot read the memory figures of %s", session.Current.c_str()));
-    LogLine("%s: private %lu KB, working set %lu KB, peak working set %lu KB", session.Current.c_str(),
-            static_cast<unsigned long>(counters.PrivateUsage / 1024),
-            static_cast<unsigned long>(counters.WorkingSetSize / 1024),
-            static_cast<unsigned long>(counters.PeakWorkingSetSize / 1024));
-    if (HasArg(command, 0)) {
-        double limitKb = NumberArg(command, 0);
-        if (counters.PrivateUsage / 1024.0 > limitKb)
-            throw Failure(Format("private memory %lu KB is above %g KB",
-                                 static_cast<unsigned long>(counters.PrivateUsage / 1024), limitKb));
-    }
+    const DWORD expected = static_cast<DWORD>(IntegerArg(command, 0));
+    if (process.ExitCode() != expected)
+        throw Failure(Format("%s ended with exit code %lu, expected %lu", session.Current.c_str(), process.ExitCode(),
+                             expected));
 }

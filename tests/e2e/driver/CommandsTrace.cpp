@@ -122,5 +122,3 @@ KV7_HANDLER(RunExpectNoTrace)
     if (FindLine(program, Contains(TextArg(command, 0)), quiet, found))
         throw Failure(Format("unexpected trace line %s", TraceQuote(program.Process->LineAt(found)).c_str()));
 }
-
-KV7_HANDLER(RunSkipTrace) { session.CurrentProgram().Cursor = session.CurrentProgram().Process->LineCount(); }

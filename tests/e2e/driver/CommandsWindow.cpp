@@ -5,8 +5,8 @@
  */
 #include "Args.h"
 #include "Handlers.h"
+#include "Input.h"
 #include "Log.h"
-#include "Mouse.h"
 #include "WindowQuery.h"
 
 #include <commctrl.h>
@@ -14,21 +14,6 @@
 #include "base/Trace.h"
 
 namespace {
-
-constexpr DWORD POLL_MS = 50;
-
-// Polls `holds` until it is true or the deadline passes; `holds` fills `seen` for the message.
-template <typename Check>
-bool PollUntil(const Deadline& deadline, Check holds)
-{
-    for (;;) {
-        if (holds())
-            return true;
-        if (deadline.Passed())
-            return false;
-        Sleep(deadline.StepMs(POLL_MS));
-    }
-}
 
 std::string RectText(const RECT& r)
 {
@@ -44,17 +29,6 @@ HWND Control(Session& session, const ControlRef& ref, const Deadline& deadline)
     if (!PollUntil(deadline, [&] { return (control = FindControl(main, ref)) != nullptr; }))
         throw Failure("the window has no " + ref.Describe());
     return control;
-}
-
-KV7_HANDLER(RunWindow)
-{
-    HWND main = session.MainWindow(deadline);
-    std::string caption;
-    ReadText(main, caption);
-    RECT rect{};
-    GetWindowRect(main, &rect);
-    LogLine("%s: window \"%s\" class %s at %s", session.Current.c_str(), caption.c_str(), ClassOf(main).c_str(),
-            RectText(rect).c_str());
 }
 
 KV7_HANDLER(RunExpectWindow)
@@ -75,18 +49,11 @@ KV7_HANDLER(RunExpectWindow)
 
 KV7_HANDLER(RunExpectNoWindow)
 {
-    Program& program = session.CurrentProgram();
-    Deadline quiet(HasArg(command, 0) ? NumberArg(command, 0) : 0);
-    do {
-        if (HWND window = FindMainWindow(program.Process->ProcessId())) {
-            std::string caption;
-            ReadText(window, caption);
-            throw Failure(session.Current + " shows a window " + TraceQuote(caption));
-        }
-        if (program.Process->HasExited())
-            return;
-        Sleep(quiet.StepMs(POLL_MS));
-    } while (!quiet.Passed());
+    if (HWND window = FindMainWindow(session.CurrentProgram().Process->ProcessId())) {
+        std::string caption;
+        ReadText(window, caption);
+        throw Failure(session.Current + " shows a window " + TraceQuote(caption));
+    }
 }
 
 KV7_HANDLER(RunClick)
@@ -148,12 +115,7 @@ KV7_HANDLER(RunHover)
     HWND control = Control(session, ref, deadline);
     RECT rect{};
     GetWindowRect(control, &rect);
-    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    if (HasArg(command, 1)) {
-        point.x = rect.left + IntegerArg(command, 1);
-        point.y = rect.top + IntegerArg(command, 2);
-    }
-    MoveMouse(point, deadline);
+    MoveMouse(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, deadline);
 }
 
 KV7_HANDLER(RunHoverAt)
@@ -167,17 +129,12 @@ KV7_HANDLER(RunHoverAt)
 KV7_HANDLER(RunWaitHint)
 {
     const DWORD processId = session.CurrentProgram().Process->ProcessId();
-    for (;;) {
-        for (HWND hint : FindTopLevel(processId, TOOLTIPS_CLASSA)) {
-            RECT rect{};
-            GetWindowRect(hint, &rect);
-            LogLine("%s: hint shown at %s", session.Current.c_str(), RectText(rect).c_str());
-            return;
-        }
-        if (deadline.Passed())
-            throw Failure(session.Current + " shows no hint");
-        Sleep(deadline.StepMs(POLL_MS));
-    }
+    std::vector<HWND> hints;
+    if (!PollUntil(deadline, [&] { return !(hints = FindTopLevel(processId, TOOLTIPS_CLASSA)).empty(); }))
+        throw Failure(session.Current + " shows no hint");
+    RECT rect{};
+    GetWindowRect(hints[0], &rect);
+    LogLine("%s: hint shown at %s", session.Current.c_str(), RectText(rect).c_str());
 }
 
 KV7_HANDLER(RunClose)

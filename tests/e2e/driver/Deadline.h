@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <thread>
 
 class Deadline {
 public:
@@ -37,3 +38,18 @@ private:
     Clock::time_point End;
     double Seconds;
 };
+
+// Asks `holds` every `stepMs` until it answers true (true) or the deadline passes (false). It is
+// asked once more when the time is up, so a check that holds at the last moment counts, and a
+// deadline of 0 asks once: "it holds now".
+template <typename Check>
+bool PollUntil(const Deadline& deadline, Check holds, uint32_t stepMs = 50)
+{
+    for (;;) {
+        if (holds())
+            return true;
+        if (deadline.Passed())
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(deadline.StepMs(stepMs)));
+    }
+}

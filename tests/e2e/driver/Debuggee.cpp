@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -91,8 +92,9 @@ void Debuggee::Run(StartRequest request)
     std::string commandLine = "\"" + request.Executable + "\"";
     PROCESS_INFORMATION info{};
     Created = Deadline::Clock::now();
+    // The program inherits the driver's environment, KV7_BENCH and the script's env included.
     BOOL created = CreateProcessA(request.Executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                                  DEBUG_ONLY_THIS_PROCESS, request.Environment.data(),
+                                  DEBUG_ONLY_THIS_PROCESS, nullptr,
                                   request.Folder.empty() ? nullptr : request.Folder.c_str(), &startup, &info);
     {
         std::lock_guard<std::mutex> guard(Lock);
@@ -192,29 +194,14 @@ Debuggee::LibraryCounts Debuggee::Library(const std::string& fileName)
 
 void Debuggee::HandleOutput(const OUTPUT_DEBUG_STRING_INFO& info, HANDLE process)
 {
-    size_t units = info.nDebugStringLength;
-    if (units == 0)
-        return;
-    size_t unitSize = info.fUnicode ? 2 : 1;
-    if (units > MAX_DEBUG_STRING)
-        units = MAX_DEBUG_STRING;
-    std::string raw(units * unitSize, '\0');
+    // WaitForDebugEvent hands every debug string over in ANSI (only WaitForDebugEventEx passes
+    // OutputDebugStringW's on as Unicode), and the program writes ANSI in the first place.
+    size_t length = info.nDebugStringLength < MAX_DEBUG_STRING ? info.nDebugStringLength : MAX_DEBUG_STRING;
+    std::string text(length, '\0');
     SIZE_T read = 0;
-    if (!ReadProcessMemory(process, info.lpDebugStringData, raw.data(), raw.size(), &read))
+    if (length == 0 || !ReadProcessMemory(process, info.lpDebugStringData, text.data(), text.size(), &read))
         return;
-    raw.resize(read);
-    std::string text;
-    if (info.fUnicode) {
-        std::wstring wide(reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / 2);
-        int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-        text.resize(bytes);
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes, nullptr, nullptr);
-    } else {
-        text = raw;
-    }
-    size_t nul = text.find('\0');
-    if (nul != std::string::npos)
-        text.resize(nul);
+    text.resize(std::strlen(text.c_str())); // up to its NUL; bytes not read stay NUL
     AddText(text);
 }
 

@@ -24,7 +24,6 @@
 struct StartRequest {
     std::string Executable;   // full path
     std::string Folder;       // working folder
-    std::string Environment;  // complete environment block (NAME=value\0...\0\0)
     std::string Desktop;      // desktop to run on; empty for the driver's own
 };
 
@@ -37,7 +36,6 @@ public:
 
     bool Start(const StartRequest& request, std::string& error);
 
-    const std::string& Alias() const { return Name; }
     DWORD ProcessId() const { return Pid; }
     HANDLE Process() const { return ProcessHandle; }
 

@@ -1,6 +1,6 @@
 /*
  * The handlers behind the command table, grouped by what they touch: the desk (files, bench,
- * environment, registry), the programs and their trace, the window, the boxes, the pictures.
+ * environment), the programs and their trace, the window, the boxes, the pictures.
  */
 #pragma once
 
@@ -23,16 +23,12 @@ void StartProgram(Session& session, const std::string& alias, const StartRequest
 KV7_HANDLER(RunStage);
 KV7_HANDLER(RunBench);
 KV7_HANDLER(RunEnv);
-KV7_HANDLER(RunQuartusFolder);
-KV7_HANDLER(RunRemove);
 
 // Programs
 KV7_HANDLER(RunStart);
 KV7_HANDLER(RunUse);
 KV7_HANDLER(RunExpectRunning);
 KV7_HANDLER(RunWaitExit);
-KV7_HANDLER(RunTerminate);
-KV7_HANDLER(RunMemory);
 
 // Trace
 KV7_HANDLER(RunWaitTrace);
@@ -40,10 +36,8 @@ KV7_HANDLER(RunWaitTracePattern);
 KV7_HANDLER(RunExpectTrace);
 KV7_HANDLER(RunExpectNextTrace);
 KV7_HANDLER(RunExpectNoTrace);
-KV7_HANDLER(RunSkipTrace);
 
 // Window
-KV7_HANDLER(RunWindow);
 KV7_HANDLER(RunExpectWindow);
 KV7_HANDLER(RunExpectNoWindow);
 KV7_HANDLER(RunClick);
@@ -81,5 +75,4 @@ KV7_HANDLER(RunScreenshot);
 // The simulated bench's window
 KV7_HANDLER(RunStartBench);
 KV7_HANDLER(RunChoose);
-KV7_HANDLER(RunType);
 KV7_HANDLER(RunExpectBench);

@@ -1,13 +1,15 @@
 #include "Input.h"
 
 #include "Log.h"
-#include "Mouse.h"
 #include "Session.h"
 
 #include <cctype>
 #include <vector>
 
 namespace {
+
+constexpr DWORD MOUSE_POLL_MS = 50;
+constexpr int SETTLE_POLLS = 4; // the pointer stays put this many polls in a row
 
 struct KeyName {
     const char* Name;
@@ -95,4 +97,35 @@ POINT CloseBoxCentre(HWND window)
     const LONG side = frame.right - clientTopRight.x;
     const LONG captionTop = frame.top + side;
     return POINT{clientTopRight.x - GetSystemMetrics(SM_CXSIZE) / 2 - 1, (captionTop + clientTopRight.y) / 2};
+}
+
+// The display server echoes every pointer move back a little later, and a late echo of an
+// earlier move would put the pointer back where it was; so the move is repeated until the
+// pointer has stayed put for a while.
+// SetCursorPos moves both the system's pointer and the display's, and the window under the
+// pointer gets its mouse move from the display as it would from a hand on the mouse.
+void MoveMouse(POINT screen, const Deadline& deadline)
+{
+    if (!SetCursorPos(screen.x, screen.y))
+        throw Failure("the mouse move was not accepted");
+    int still = 0;
+    while (still < SETTLE_POLLS) {
+        if (deadline.Passed())
+            throw Failure(Format("the pointer does not stay at %ld,%ld", screen.x, screen.y));
+        Sleep(deadline.StepMs(MOUSE_POLL_MS));
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == screen.x && now.y == screen.y) {
+            ++still;
+        } else {
+            // The system skips a move to where it believes the pointer already is, although the
+            // display may have it elsewhere (at the start, the middle of the screen); a step
+            // beside the target first makes the move a real one.
+            LogLine("pointer found at %ld,%ld, moved again", now.x, now.y);
+            SetCursorPos(screen.x + 1, screen.y);
+            SetCursorPos(screen.x, screen.y);
+            still = 0;
+        }
+    }
+    LogLine("mouse at %ld,%ld (screen)", screen.x, screen.y);
 }

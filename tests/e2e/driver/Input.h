@@ -12,6 +12,10 @@
 
 #include <string>
 
+// Moves the pointer to a screen point and waits until it stays there; throws Failure. The
+// window under it hears of it through the system's own input path, as from a hand on the mouse.
+void MoveMouse(POINT screen, const Deadline& deadline);
+
 // A left click at a screen point: the pointer moves there and settles, then the button goes
 // down and up. Throws Failure when the system does not take the input.
 void ClickAt(POINT screen, const Deadline& deadline);

@@ -13,9 +13,10 @@ FILE* File = nullptr;
 bool Echo = true;
 const ULONGLONG START = GetTickCount64();
 
-} // namespace
-
+// Seconds since the driver started.
 double Elapsed() { return (GetTickCount64() - START) / 1000.0; }
+
+} // namespace
 
 void OpenLog(const std::string& path)
 {

@@ -15,6 +15,3 @@ void CloseLog();
 
 // One line; printf-style.
 void LogLine(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
-
-// Seconds since the driver started, for the log and for messages.
-double Elapsed();

@@ -1,8 +1,7 @@
 /*
  * The state of one script run: where things are, the programs it started (each with its own
- * place in its trace), the environment and bench it prepares for them, and what it changed on
- * the machine and must put back. A command that fails throws Failure; the runner reports it
- * with the script line, ends every program and exits non-zero.
+ * place in its trace) and the bench it prepares for them. A command that fails throws Failure;
+ * the runner reports it with the script line, ends every program and exits non-zero.
  */
 #pragma once
 
@@ -13,7 +12,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -23,7 +21,7 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Builds a message piece by piece: Fail() << "no box within " << 20 << " s".
+// printf into a string, for messages.
 std::string Format(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
 
 struct Program {
@@ -38,29 +36,22 @@ struct Session {
     std::string Desktop;     // run the programs on this desktop (empty: the driver's own)
     double TimeoutSeconds = 20;
 
-    std::vector<std::pair<std::string, std::optional<std::string>>> Environment; // changes to pass on
     std::vector<std::pair<std::string, Program>> Programs;
     std::string Current;
     size_t JournalCursor = 0; // bytes of the bench's journal that journal waits have passed
-
-    // The Quartus folder as it was before the script changed it (nullopt: it had none).
-    bool QuartusChanged = false;
-    std::optional<std::string> QuartusBefore;
 
     ~Session();
 
     Program& CurrentProgram();
     Program* Find(const std::string& alias);
-    std::string Resolve(const std::string& path) const; // against the work folder
+    // A script's path with backslashes, against `base` (the work folder unless told) when relative.
+    std::string Resolve(const std::string& path, const std::string& base = "") const;
     std::string BenchPath() const;
     std::string JournalPath() const; // the simulated bench's journal beside its file
-    std::string EnvironmentBlock() const;
 
     // The current program's main window, waited for until the deadline.
     HWND MainWindow(const Deadline& deadline);
 
-    // Terminates what still runs and puts back what the script changed.
+    // Terminates what still runs.
     void Cleanup();
 };
-
-bool IsAbsolute(const std::string& path);

@@ -4,6 +4,7 @@
  */
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,20 +18,14 @@ struct StageRequest {
 };
 
 // Copies from the driver's folder (and its variants folder) into the request's folder.
-bool StageFolder(const std::string& binFolder, const StageRequest& request, std::string& error);
-
-// Creates a folder and the folders above it.
-bool MakeFolders(const std::string& folder);
-
-// Removes a folder and everything in it.
-void RemoveTree(const std::string& folder);
+bool StageFolder(const StageRequest& request, std::string& error);
 
 // The bench text with `key = value` set: the key's line is replaced where it is, or appended.
 // Other lines, comments and what the simulated parts wrote stay as they are.
 std::string SetBenchKey(const std::string& text, const std::string& key, const std::string& value);
 
-bool ReadFile(const std::string& path, std::string& text);
-bool WriteFile(const std::string& path, const std::string& text);
+// The value of the key's last line in the bench text, as the simulated parts read it.
+std::optional<std::string> BenchValue(const std::string& text, const std::string& key);
 
 // "a,b,c" into its parts.
 std::vector<std::string> SplitList(const std::string& text);

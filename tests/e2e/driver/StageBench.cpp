@@ -1,9 +1,7 @@
 /*
- * The file-level half of staging, free of Windows calls: bench editing and list splitting.
+ * The text half of staging, free of Windows calls: bench editing and list splitting.
  */
 #include "Stage.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -16,14 +14,16 @@ std::string Trimmed(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
-// The key of a `key = value` line, or "" for comments and other lines.
-std::string KeyOf(const std::string& line)
+// The key of a `key = value` line, or "" for comments and other lines; `value` gets the value.
+std::string KeyOf(const std::string& line, std::string* value = nullptr)
 {
-    std::string text = Trimmed(line);
-    if (text.empty() || text[0] == '#')
-        return std::string();
+    std::string text = Trimmed(line.substr(0, line.find('#')));
     size_t equals = text.find('=');
-    return equals == std::string::npos ? std::string() : Trimmed(text.substr(0, equals));
+    if (equals == std::string::npos)
+        return std::string();
+    if (value)
+        *value = Trimmed(text.substr(equals + 1));
+    return Trimmed(text.substr(0, equals));
 }
 
 } // namespace
@@ -72,26 +72,16 @@ std::vector<std::string> SplitList(const std::string& text)
     }
 }
 
-bool ReadFile(const std::string& path, std::string& text)
+std::optional<std::string> BenchValue(const std::string& text, const std::string& key)
 {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    text.clear();
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, got);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
-}
-
-bool WriteFile(const std::string& path, const std::string& text)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && ok;
+    std::optional<std::string> found;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        std::string value;
+        if (KeyOf(text.substr(start, end == std::string::npos ? std::string::npos : end - start), &value) == key)
+            found = value;
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return found;
 }

@@ -1,58 +1,49 @@
 #include "WindowQuery.h"
 
-#include "ControlNames.h"
+#include "app/ControlIds.h"
+#include "sim/BenchControls.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
 constexpr UINT TEXT_TIMEOUT_MS = 2000;
+
+// The programs' own names for their controls, numbered from their own headers so that the two
+// cannot drift apart.
+const std::pair<const char*, int> CONTROL_NAMES[] = {
+    {"ButtonExit", ID_BUTTON_EXIT},   {"ButtonOrbaA", ID_BUTTON_ORBA_A}, {"ButtonOrbaB", ID_BUTTON_ORBA_B},
+    {"ButtonOrbaC", ID_BUTTON_ORBA_C}, {"ButtonOrbaD", ID_BUTTON_ORBA_D}, {"MemoError", ID_MEMO_ERROR},
+    {"LabelResult", ID_LABEL_RESULT}, {"LabelError", ID_LABEL_ERROR},    {"StatusBar", ID_STATUS_BAR},
+    // The simulated bench's window (KV7Bench.exe)
+    {"BenchProblem", sim::ID_BENCH_PROBLEM},           {"BenchJournal", sim::ID_BENCH_JOURNAL},
+    {"BenchPowered", sim::ID_BENCH_POWERED},           {"BenchCable", sim::ID_BENCH_CABLE},
+    {"BenchConfigured", sim::ID_BENCH_CONFIGURED},     {"BenchChain", sim::ID_BENCH_CHAIN},
+    {"BenchFirmware", sim::ID_BENCH_FIRMWARE},         {"BenchFirmwareSet", sim::ID_BENCH_FIRMWARE_SET},
+    {"BenchReplyFault", sim::ID_BENCH_REPLY_FAULT},    {"BenchNoQuartus", sim::ID_BENCH_NO_QUARTUS},
+    {"BenchPairsA", sim::ID_BENCH_PAIRS_A},            {"BenchPairsB", sim::ID_BENCH_PAIRS_A + 1},
+    {"BenchPairsC", sim::ID_BENCH_PAIRS_A + 2},        {"BenchPairsD", sim::ID_BENCH_PAIRS_A + 3},
+};
 constexpr char DIALOG_CLASS[] = "#32770";
 
-struct Search {
-    DWORD ProcessId = 0;
-    std::vector<HWND> All;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM data)
+BOOL CALLBACK Collect(HWND window, LPARAM windows)
 {
-    Search& search = *reinterpret_cast<Search*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search.ProcessId && IsWindowVisible(window))
-        search.All.push_back(window);
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
     return TRUE;
 }
 
 std::vector<HWND> VisibleTopLevel(DWORD processId)
 {
-    Search search;
-    search.ProcessId = processId;
-    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.All;
-}
-
-struct ChildSearch {
-    const ControlRef* Ref = nullptr;
-    HWND Found = nullptr;
-};
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM data)
-{
-    ChildSearch& search = *reinterpret_cast<ChildSearch*>(data);
-    const ControlRef& ref = *search.Ref;
-    bool match = false;
-    if (ref.How == ControlRef::Kind::Caption) {
-        std::string text;
-        match = ReadText(window, text) && (text == ref.Text || WithoutMnemonic(text) == ref.Text);
-    } else {
-        match = GetDlgCtrlID(window) == ref.Id;
+    std::vector<HWND> all, visible;
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window))
+            visible.push_back(window);
     }
-    if (match) {
-        search.Found = window;
-        return FALSE;
-    }
-    return TRUE;
+    return visible;
 }
 
 } // namespace
@@ -86,14 +77,14 @@ bool ParseControlRef(const std::string& text, bool quoted, ControlRef& ref, std:
         ref.Id = static_cast<int>(id);
         return true;
     }
-    int id = ControlIdByName(text);
-    if (id == 0) {
-        error = "unknown control name " + text + " (known: " + KnownControlNames() + ")";
-        return false;
+    for (const auto& [name, id] : CONTROL_NAMES) {
+        if (text == name) {
+            ref.Id = id;
+            return true;
+        }
     }
-    ref.How = ControlRef::Kind::Name;
-    ref.Id = id;
-    return true;
+    error = "unknown control name " + text;
+    return false;
 }
 
 HWND FindMainWindow(DWORD processId)
@@ -117,12 +108,24 @@ std::vector<HWND> FindTopLevel(DWORD processId, const std::string& className)
 
 std::vector<HWND> FindBoxes(DWORD processId) { return FindTopLevel(processId, DIALOG_CLASS); }
 
+std::vector<HWND> ChildrenOf(HWND parent)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
 HWND FindControl(HWND parent, const ControlRef& ref)
 {
-    ChildSearch search;
-    search.Ref = &ref;
-    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
+    for (HWND window : ChildrenOf(parent)) {
+        std::string text;
+        const bool match = ref.How == ControlRef::Kind::Caption
+                               ? ReadText(window, text) && WithoutMnemonic(text) == WithoutMnemonic(ref.Text)
+                               : GetDlgCtrlID(window) == ref.Id;
+        if (match)
+            return window;
+    }
+    return nullptr;
 }
 
 std::string ClassOf(HWND window)

@@ -31,6 +31,9 @@ std::vector<HWND> FindTopLevel(DWORD processId, const std::string& className);
 // The visible dialog-class top-level windows of the process (message boxes).
 std::vector<HWND> FindBoxes(DWORD processId);
 
+// The children of `parent` at any depth, in the system's order.
+std::vector<HWND> ChildrenOf(HWND parent);
+
 // A child of `parent` (at any depth), or null.
 HWND FindControl(HWND parent, const ControlRef& ref);
 

@@ -1,29 +1,30 @@
 /*
  * kv7drive: runs one e2e script against the real program in a real window.
  *
- *   kv7drive.exe [--out <folder>] [--log <file>] [--desktop <name>] [--keep] [--set NAME=value]... <script>
+ *   kv7drive.exe [--out <folder>] [--log <file>] [--desktop <name>] [--set NAME=value]... <script>
  *
  * --set fills ${NAME} in the script's text, so one script runs several cases (CMake makes one
  * test per case from the script's "# cases: NAME=value value ..." line).
  * The script is checked as a whole first; then its commands run one by one, each within its
  * time limit. The first failure ends the run: the log names the script line and why, every
  * program the script started is terminated, and the exit code is 1 (2 for a script that does
- * not parse). Each run works in a fresh temporary folder, removed afterwards unless --keep.
+ * not parse). Each run works in a fresh temporary folder, removed afterwards when it passed.
  */
 #include "Commands.h"
 #include "Log.h"
-#include "Mouse.h"
+#include "Input.h"
+#include "Names.h"
 #include "Session.h"
-#include "Stage.h"
 
 #include "base/Paths.h"
+
+#include "tests/support/Folders.h"
+#include "tests/support/TextFiles.h"
 
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
-#include <utility>
-#include <vector>
+#include <map>
 
 namespace {
 
@@ -35,8 +36,7 @@ struct Options {
     std::string Out;
     std::string Log;
     std::string Desktop;
-    bool Keep = false;
-    std::vector<std::pair<std::string, std::string>> Values; // --set NAME=value
+    std::map<std::string, std::string> Values; // --set NAME=value
 };
 
 bool ParseOptions(int argc, char** argv, Options& options)
@@ -50,14 +50,12 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.Log = argv[++i];
         else if (arg == "--desktop" && hasValue)
             options.Desktop = argv[++i];
-        else if (arg == "--keep")
-            options.Keep = true;
         else if (arg == "--set" && hasValue) {
             std::string setting = argv[++i];
             size_t equals = setting.find('=');
             if (equals == std::string::npos || equals == 0)
                 return false;
-            options.Values.emplace_back(setting.substr(0, equals), setting.substr(equals + 1));
+            options.Values[setting.substr(0, equals)] = setting.substr(equals + 1);
         }
         else if (options.Script.empty() && arg.rfind("--", 0) != 0)
             options.Script = arg;
@@ -86,14 +84,6 @@ std::string WithSlash(std::string folder)
     return folder;
 }
 
-std::string FillValue(std::string text, const std::string& name, const std::string& value)
-{
-    const std::string placeholder = "${" + name + "}";
-    for (size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at + value.size()))
-        text.replace(at, placeholder.size(), value);
-    return text;
-}
-
 // The programs go on a desktop of their own when asked: the system then gives it a screen of
 // its own with title bars drawn, and the driver must sit on it too to see their windows.
 bool JoinDesktop(const std::string& name, HDESK& desktop)
@@ -104,15 +94,12 @@ bool JoinDesktop(const std::string& name, HDESK& desktop)
 
 int Run(const Options& options)
 {
-    std::string text;
-    if (!ReadFile(options.Script, text)) {
+    if (GetFileAttributesA(options.Script.c_str()) == INVALID_FILE_ATTRIBUTES) {
         LogLine("cannot read the script %s", options.Script.c_str());
         return EXIT_BAD_SCRIPT;
     }
-    for (const auto& [name, value] : options.Values)
-        text = FillValue(text, name, value);
     std::vector<ScriptError> errors;
-    std::vector<Command> commands = ParseScript(text, errors);
+    std::vector<Command> commands = ParseScript(FillNames(ReadText(options.Script), options.Values, errors), errors);
     std::vector<ScriptError> checks = CheckScript(commands);
     errors.insert(errors.end(), checks.begin(), checks.end());
     for (const ScriptError& error : errors)
@@ -130,6 +117,7 @@ int Run(const Options& options)
         LogLine("case %s=%s", name.c_str(), value.c_str());
     session.OutFolder = options.Out.empty() ? session.WorkFolder : WithSlash(options.Out);
     session.Desktop = options.Desktop;
+    SetEnvironmentVariableA("KV7_BENCH", session.BenchPath().c_str()); // every program inherits it
     RemoveTree(session.WorkFolder);
     if (!MakeFolders(session.WorkFolder) || !MakeFolders(session.OutFolder)) {
         LogLine("cannot create %s or %s", session.WorkFolder.c_str(), session.OutFolder.c_str());
@@ -166,7 +154,7 @@ int Run(const Options& options)
         }
     }
     session.Cleanup();
-    if (result == 0 && !options.Keep)
+    if (result == 0)
         RemoveTree(session.WorkFolder);
     else
         LogLine("work folder kept: %s", session.WorkFolder.c_str());
@@ -180,7 +168,7 @@ int main(int argc, char** argv)
 {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: kv7drive [--out <folder>] [--log <file>] [--desktop <name>] [--keep] [--set NAME=value]... <script>\n");
+        std::fprintf(stderr, "usage: kv7drive [--out <folder>] [--log <file>] [--desktop <name>] [--set NAME=value]... <script>\n");
         return EXIT_BAD_SCRIPT;
     }
     if (!options.Log.empty()) {

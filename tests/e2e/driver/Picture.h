@@ -1,9 +1,11 @@
 /*
- * A captured picture and its two file formats. PNG is compressed by a small deflate writer of
- * its own (fixed codes, no library to carry): a window's screenshot takes about 260 KB instead
- * of 1.3 MB. Knows nothing of Windows, so it is tested on its own.
+ * Pictures of the screen as the operator sees it: whatever is on top is what the picture shows,
+ * title bar and all, which is why the e2e tests run one at a time. Saved as PNG, compressed by
+ * zlib; the chunks around it are a few lines of our own.
  */
 #pragma once
+
+#include <windows.h>
 
 #include <cstdint>
 #include <string>
@@ -22,11 +24,11 @@ struct Image {
     }
 };
 
-std::string EncodePng(const Image& image);
-std::string EncodeBmp(const Image& image);
+// A rectangle in screen coordinates; throws Failure.
+Image CaptureScreen(const RECT& rect);
 
-uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0);
-uint32_t Adler32(const uint8_t* data, size_t size);
+// The picture as a PNG file's bytes: 8-bit RGB, no interlace.
+std::string EncodePng(const Image& image);
 
 // "RRGGBB" both ways; false for anything else.
 bool ParseColor(const std::string& text, uint32_t& colour);
