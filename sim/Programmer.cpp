@@ -7,6 +7,7 @@
  */
 #include "Bench.h"
 #include "Files.h"
+#include "Hold.h"
 #include "Journal.h"
 
 #include <windows.h>
@@ -135,6 +136,8 @@ uint32_t Detect(const Bench& bench, const Request& request, const std::string& a
     const uint32_t started = GetTickCount();
     Banner(bench, arguments);
     Sleep(bench.ProgrammerMs);
+    // The program waits for the programmer with messages: no input of its to watch here.
+    HoldWhileAsked(bench, HoldStep::Programmer, false);
     if (!request.Understood) {
         Put("Error (213008): Invalid command line; expected -c USB-Blaster[USB-n] -a");
         Trailer(false, started);

@@ -8,7 +8,37 @@
 #include "Registry.h"
 #include "Stage.h"
 
+#include "base/Handles.h"
+
 #include <windows.h>
+
+namespace {
+
+// The simulated parts read and write the bench file under this mutex. A part that reads it
+// every few milliseconds (a held step waiting for its release) must never see the file
+// truncated and not yet written again, nor have its own write lost in between.
+constexpr char BENCH_MUTEX[] = "KV7_SimulatedBench";
+
+class BenchMutexHeld {
+public:
+    BenchMutexHeld() : Mutex(CreateMutexA(nullptr, FALSE, BENCH_MUTEX))
+    {
+        if (Mutex)
+            WaitForSingleObject(Mutex.Get(), INFINITE); // an abandoned mutex is handed over
+    }
+    ~BenchMutexHeld()
+    {
+        if (Mutex)
+            ReleaseMutex(Mutex.Get());
+    }
+    BenchMutexHeld(const BenchMutexHeld&) = delete;
+    BenchMutexHeld& operator=(const BenchMutexHeld&) = delete;
+
+private:
+    UniqueHandle Mutex;
+};
+
+} // namespace
 
 KV7_HANDLER(RunStage)
 {
@@ -28,6 +58,7 @@ KV7_HANDLER(RunStage)
 
 KV7_HANDLER(RunBench)
 {
+    BenchMutexHeld guard;
     std::string path = session.BenchPath();
     std::string text;
     ReadFile(path, text); // a bench not written yet is an empty one
