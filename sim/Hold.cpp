@@ -28,7 +28,9 @@ std::string NameOf(HoldStep step)
 
 // The kinds of input added to this thread's queue since the last look. Asking clears them, so
 // each arrival is told once; the program's own waits look at what is in the queue, not at what
-// is new, and are not misled by it.
+// is new, and are not misled by it. Under Wine, SendInput has filed the input in the thread's
+// queue by the time it returns; on Windows the system's input thread files it a moment later,
+// so a script waits for this line, not for its own SendInput, before it releases the step.
 std::string NewInput()
 {
     const DWORD added = LOWORD(GetQueueStatus(QS_MOUSEBUTTON | QS_KEY));
