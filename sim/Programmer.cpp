@@ -136,7 +136,7 @@ uint32_t Detect(const Bench& bench, const Request& request, const std::string& a
     const uint32_t started = GetTickCount();
     Banner(bench, arguments);
     Sleep(bench.ProgrammerMs);
-    // The program waits for the programmer with messages: no input of its to watch here.
+    // A process of its own: the program's input queue is not this thread's to watch.
     HoldWhileAsked(bench, HoldStep::Programmer, false);
     if (!request.Understood) {
         Put("Error (213008): Invalid command line; expected -c USB-Blaster[USB-n] -a");
