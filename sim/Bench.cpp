@@ -6,6 +6,7 @@
 
 #include "DeviceTable.h"
 #include "Files.h"
+#include "Hold.h"
 #include "KeyValue.h"
 
 #include <windows.h>
@@ -155,6 +156,8 @@ void Apply(Bench& bench, const std::string& key, const std::string& value)
         bench.ProgrammerExit = static_cast<uint32_t>(number);
     else if (key == "programmer_cable" && ReadInteger(value, number) && number >= -1)
         bench.ProgrammerCable = static_cast<int>(number);
+    else if (key == "hold" && HoldStepNamed(value))
+        bench.Hold = *HoldStepNamed(value);
     else if (key == "journal" && !value.empty())
         bench.JournalPath = value;
 }

@@ -28,6 +28,8 @@ enum class FaultTarget { All, Name, Loopback };
 enum class ReadClaim { Normal, Negative, Excess };
 // The maker's entry point that faults when called (fault_in).
 enum class FaultEntry { None, Open, Close, Write, WriteLoopback, Read, Version, Download };
+// The step a simulated part holds until a test releases it (hold).
+enum class HoldStep { None, Programmer, Download, Open, Name, Loopback };
 
 struct Bench {
     std::string Path;
@@ -59,6 +61,8 @@ struct Bench {
     uint32_t ProgrammerMs = 0;
     std::optional<uint32_t> ProgrammerExit;
     int ProgrammerCable = -1;
+
+    HoldStep Hold = HoldStep::None;
 
     // The board's test firmware speaks only while all of these hold.
     bool FirmwareRuns() const { return Powered && Cable && Configured; }

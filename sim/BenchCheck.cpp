@@ -48,6 +48,8 @@ const Key KEYS[] = {
     {"programmer_cable", Rule::Cable, {}},
     {"journal", Rule::Text, {}},
     {"fault_in", Rule::Choice, {"none", "open", "close", "write", "write_loopback", "read", "version", "download"}},
+    // Offered by no control (tests set it), but a misspelt step would hold nothing, silently.
+    {"hold", Rule::Choice, {"none", "programmer", "download", "open", "name", "loopback"}},
 };
 
 bool WholeInteger(const std::string& value, long long& number, int base)

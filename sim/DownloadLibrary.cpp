@@ -5,6 +5,7 @@
  */
 #include "Bench.h"
 #include "Files.h"
+#include "Hold.h"
 #include "Journal.h"
 #include "SofFile.h"
 
@@ -66,7 +67,7 @@ uint32_t __stdcall PALDRIX_JtagDownload(const char* sofPath, int32_t arg2, uint8
                                     int32_t arg5, uint8_t arg6, uint8_t arg7)
 {
     Sleep(LoadBench().DownloadMs);
-    const Bench bench = LoadBench();
+    const Bench bench = HoldWhileAsked(LoadBench(), HoldStep::Download, true);
     FaultIfAsked(bench, FaultEntry::Download);
     const char* refusal = Refusal(bench, sofPath);
     if (!refusal)

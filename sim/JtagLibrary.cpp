@@ -6,6 +6,7 @@
 #include "Bench.h"
 #include "Files.h"
 #include "Firmware.h"
+#include "Hold.h"
 #include "Journal.h"
 #include "Pipe.h"
 
@@ -69,7 +70,7 @@ extern "C" {
 uint32_t __stdcall PALDRIX_JtagOpen(int32_t portIndex, const char* portName)
 {
     Library& library = State();
-    const Bench bench = LoadBench();
+    const Bench bench = HoldWhileAsked(LoadBench(), HoldStep::Open, true);
     FaultIfAsked(bench, FaultEntry::Open);
     std::lock_guard guard(library.Lock);
     ++library.Opens;
@@ -100,10 +101,19 @@ void __stdcall PALDRIX_JtagClose(uint32_t handle)
 int32_t __stdcall PALDRIX_JtagWrite(uint32_t handle, const uint8_t* data, int32_t count)
 {
     Library& library = State();
-    const Bench bench = LoadBench();
+    // The packet's second byte is its command. A request is held in its write, before the
+    // firmware takes it: the program then waits in the write, where nothing of its own runs a
+    // time-out, and finds the reply at once when the write returns.
+    const bool nameRequest = data && count > 1 && data[1] == CMD_BOARD_NAME;
+    const bool loopbackRequest = data && count > 1 && data[1] == CMD_LOOPBACK;
+    Bench bench = LoadBench();
+    if (nameRequest)
+        bench = HoldWhileAsked(bench, HoldStep::Name, true);
+    if (loopbackRequest)
+        bench = HoldWhileAsked(bench, HoldStep::Loopback, true);
     FaultIfAsked(bench, FaultEntry::Write);
-    // The packet's second byte is its command: a fault in the write of a loopback request only.
-    if (data && count > 1 && data[1] == CMD_LOOPBACK)
+    // A fault in the write of a loopback request only.
+    if (loopbackRequest)
         FaultIfAsked(bench, FaultEntry::WriteLoopback);
     std::lock_guard guard(library.Lock);
     ++library.Writes;

@@ -7,6 +7,7 @@
  */
 #include "Bench.h"
 #include "Files.h"
+#include "Hold.h"
 #include "Journal.h"
 
 #include <windows.h>
@@ -135,6 +136,8 @@ uint32_t Detect(const Bench& bench, const Request& request, const std::string& a
     const uint32_t started = GetTickCount();
     Banner(bench, arguments);
     Sleep(bench.ProgrammerMs);
+    // A process of its own: the program's input queue is not this thread's to watch.
+    HoldWhileAsked(bench, HoldStep::Programmer, false);
     if (!request.Understood) {
         Put("Error (213008): Invalid command line; expected -c USB-Blaster[USB-n] -a");
         Trailer(false, started);

@@ -10,8 +10,10 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -22,6 +24,7 @@ const Bytes NAME = Bytes(std::begin(NAME_REQUEST), std::end(NAME_REQUEST));
 const Bytes NAME_REPLY = {0xAA, 0x00, 0x11, 0x00, 0x00, 'K', 'V', '7', '_', 'M', 'P', 0, 0, 0, 0, 0,
                           0,    0,    0,    0,    0,    0xE5, 0x55};
 constexpr DWORD QUIET_MS = 300;
+constexpr DWORD HOLD_SEEN_LIMIT_MS = 5000;
 
 template <typename F>
 F Entry(HMODULE module, const char* name)
@@ -46,6 +49,12 @@ protected:
     Bytes Answer(uint32_t port, const Bytes& request)
     {
         EXPECT_NE(Write(port, request.data(), static_cast<int32_t>(request.size())), 0);
+        return Collect(port);
+    }
+
+    // What the board sends within QUIET_MS from now.
+    Bytes Collect(uint32_t port)
+    {
         Bytes got;
         const DWORD start = GetTickCount();
         while (GetTickCount() - start <= QUIET_MS) {
@@ -136,4 +145,44 @@ TEST_F(JtagPeer, EachReplyFaultShapesTheReplyAsTheBenchSays)
     };
     for (const auto& [fault, expected] : cases)
         EXPECT_EQ(NameReply(std::string("configured = yes\nreply_fault = ") + fault + "\n"), expected) << fault;
+}
+
+// A held request waits in its write, where the program runs no time-out, and only once released
+// does the firmware take it: the reply is there at once, not already 3 s old. Releasing needs a
+// bench written under the bench's mutex, which the held write polls.
+TEST_F(JtagPeer, HeldRequestWaitsInItsWriteAndIsAnsweredOnceReleased)
+{
+    const uint32_t port = OpenOn("configured = yes\nhold = loopback\n");
+    EXPECT_EQ(Answer(port, NAME), NAME_REPLY); // only the step named is held
+
+    const Bytes loopback = {0xAA, 0x0A, 0x01, 0x00, 0x02, 0x0D, 0x55};
+    std::atomic<bool> written = false;
+    std::thread writer([&] {
+        Write(port, loopback.data(), static_cast<int32_t>(loopback.size()));
+        written = true;
+    });
+    const DWORD start = GetTickCount();
+    while (Bench.JournalLines("held loopback").empty() && GetTickCount() - start < HOLD_SEEN_LIMIT_MS)
+        Sleep(10);
+    Sleep(QUIET_MS);
+    EXPECT_FALSE(written);
+    {
+        UniqueHandle mutex(CreateMutexA(nullptr, FALSE, "KV7_SimulatedBench"));
+        WaitForSingleObject(mutex.Get(), INFINITE);
+        Bench.Write("configured = yes\nhold = none\n");
+        ReleaseMutex(mutex.Get());
+    }
+    writer.join();
+    EXPECT_EQ(Collect(port).size(), 74u); // header, status, A5, 66 results, checksum, end
+    Close(port);
+
+    const std::vector<std::string> journal = Bench.Journal();
+    const auto at = [&](const std::string& start) {
+        for (size_t i = 0; i < journal.size(); ++i)
+            if (journal[i].starts_with(start))
+                return i;
+        return journal.size();
+    };
+    EXPECT_LT(at("held loopback"), at("released loopback"));
+    EXPECT_LT(at("released loopback"), at("jtag write handle=" + std::to_string(port) + " bytes=AA 0A"));
 }

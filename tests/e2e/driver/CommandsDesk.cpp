@@ -7,9 +7,38 @@
 #include "Log.h"
 #include "Stage.h"
 
+#include "base/Handles.h"
 #include "tests/support/TextFiles.h"
 
 #include <windows.h>
+
+namespace {
+
+// The simulated parts read and write the bench file under this mutex. A part that reads it
+// every few milliseconds (a held step waiting for its release) must never see the file
+// truncated and not yet written again, nor have its own write lost in between.
+constexpr char BENCH_MUTEX[] = "KV7_SimulatedBench";
+
+class BenchMutexHeld {
+public:
+    BenchMutexHeld() : Mutex(CreateMutexA(nullptr, FALSE, BENCH_MUTEX))
+    {
+        if (Mutex)
+            WaitForSingleObject(Mutex.Get(), INFINITE); // an abandoned mutex is handed over
+    }
+    ~BenchMutexHeld()
+    {
+        if (Mutex)
+            ReleaseMutex(Mutex.Get());
+    }
+    BenchMutexHeld(const BenchMutexHeld&) = delete;
+    BenchMutexHeld& operator=(const BenchMutexHeld&) = delete;
+
+private:
+    UniqueHandle Mutex;
+};
+
+} // namespace
 
 KV7_HANDLER(RunStage)
 {
@@ -30,6 +59,7 @@ KV7_HANDLER(RunStage)
 // What the simulated parts wrote to the file stays; a bench not written yet is an empty one.
 KV7_HANDLER(RunBench)
 {
+    BenchMutexHeld guard;
     const std::string value = HasArg(command, 1) ? TextArg(command, 1) : std::string();
     WriteText(session.BenchPath(), SetBenchKey(ReadText(session.BenchPath()), TextArg(command, 0), value));
 }
