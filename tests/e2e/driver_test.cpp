@@ -5,7 +5,6 @@
 #include "Names.h"
 #include "Picture.h"
 #include "Script.h"
-#include "Stage.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -117,20 +116,6 @@ TEST(ScriptParse, OptionsAndQuotedMessages)
     EXPECT_EQ(value, "");
     EXPECT_FALSE(SplitOption(Token{"a=b", true}, key, value)); // a quoted text is never an option
     EXPECT_FALSE(SplitOption(Token{"=b", false}, key, value));
-    EXPECT_EQ(SplitList(" all , no_read,,"), (std::vector<std::string>{"all", "no_read"}));
-}
-
-TEST(BenchFile, AKeyIsSetWhereItStandsAndEverythingElseStays)
-{
-    std::string bench = "# desk 3\r\npowered = yes\r\n# powered = no\r\npowered_late = 5\r\nconfigured = yes\r\n";
-    EXPECT_EQ(SetBenchKey(bench, "powered", "no"),
-              "# desk 3\r\npowered = no\r\n# powered = no\r\npowered_late = 5\r\nconfigured = yes\r\n");
-    EXPECT_EQ(SetBenchKey(bench, "firmware", ""), bench + "firmware = \n");
-    EXPECT_EQ(SetBenchKey("cable=yes", "chain", "020B40DD EP3SL150"), "cable=yes\nchain = 020B40DD EP3SL150\n");
-    EXPECT_EQ(SetBenchKey("", "powered", "no"), "powered = no\n");
-    EXPECT_EQ(SetBenchKey("  powered=yes  ", "powered", "no"), "powered = no");
-    EXPECT_EQ(BenchValue("powered = yes\r\n# powered = no\r\npowered = maybe # by hand\r\n", "powered"), "maybe");
-    EXPECT_EQ(BenchValue(bench, "firmware"), std::nullopt);
 }
 
 TEST(ScriptNames, RegionsTextsCasesAndDefinitionsAreFilledInAndUnknownNamesRefused)

@@ -62,11 +62,18 @@ uint32_t ColorArg(const Command& command, size_t index)
 ControlRef ControlArg(const Command& command, size_t index)
 {
     const Token& token = Word(command, index);
-    ControlRef ref;
-    std::string error;
-    if (!ParseControlRef(token.Text, token.Quoted, ref, error))
-        throw Failure(error);
-    return ref;
+    if (token.Quoted)
+        return {0, token.Text, "the control captioned \"" + token.Text + "\""};
+    if (token.Text[0] != '#') {
+        if (const int id = ControlId(token.Text))
+            return {id, "", token.Text};
+        throw Failure("unknown control name " + token.Text);
+    }
+    char* end = nullptr;
+    const long id = std::strtol(token.Text.c_str() + 1, &end, 0);
+    if (token.Text.size() < 2 || *end != '\0')
+        throw Failure("a control number looks like #1001");
+    return {static_cast<int>(id), "", token.Text};
 }
 
 bool IsWildcard(const Command& command, size_t index)

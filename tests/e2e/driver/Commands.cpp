@@ -1,10 +1,11 @@
 #include "Commands.h"
 
 #include "Args.h"
-#include "Handlers.h"
 #include "Log.h"
 
 #include <windows.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -76,16 +77,13 @@ const std::vector<CommandSpec> TABLE = {
     {"expect-bench", 2, 2, "expect-bench <key> <value>", RunExpectBench},
 };
 
-} // namespace
-
 const CommandSpec* FindCommand(const std::string& name)
 {
-    for (const CommandSpec& entry : TABLE) {
-        if (name == entry.Name)
-            return &entry;
-    }
-    return nullptr;
+    auto found = std::find_if(TABLE.begin(), TABLE.end(), [&](const CommandSpec& entry) { return name == entry.Name; });
+    return found == TABLE.end() ? nullptr : &*found;
 }
+
+} // namespace
 
 std::vector<ScriptError> CheckScript(const std::vector<Command>& commands)
 {

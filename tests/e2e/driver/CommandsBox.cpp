@@ -3,8 +3,7 @@
  * script expects, press one of its buttons and see it go.
  */
 #include "Args.h"
-#include "Boxes.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Log.h"
 #include "WindowQuery.h"
 

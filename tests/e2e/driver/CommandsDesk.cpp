@@ -3,10 +3,11 @@
  * the environment the programs inherit.
  */
 #include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Log.h"
 #include "Stage.h"
 
+#include "sim/KeyValue.h"
 #include "tests/support/TextFiles.h"
 
 #include <windows.h>
@@ -19,8 +20,8 @@ KV7_HANDLER(RunStage)
         request.Folder += '\\';
     const std::vector<std::string> keys{"libraries", "sof", "program"};
     request.ProgramFile = OptionArg(command, 1, "program", PROGRAM_FILE, keys);
-    request.Libraries = SplitList(OptionArg(command, 1, "libraries", "all", keys));
-    request.ConfigurationFiles = SplitList(OptionArg(command, 1, "sof", "all", keys));
+    request.Libraries = sim::SplitList(OptionArg(command, 1, "libraries", "all", keys), ",");
+    request.ConfigurationFiles = sim::SplitList(OptionArg(command, 1, "sof", "all", keys), ",");
     std::string error;
     if (!StageFolder(request, error))
         throw Failure(error);
@@ -31,7 +32,7 @@ KV7_HANDLER(RunStage)
 KV7_HANDLER(RunBench)
 {
     const std::string value = HasArg(command, 1) ? TextArg(command, 1) : std::string();
-    WriteText(session.BenchPath(), SetBenchKey(ReadText(session.BenchPath()), TextArg(command, 0), value));
+    WriteText(session.BenchPath(), sim::RewriteKey(ReadText(session.BenchPath()), TextArg(command, 0), value));
 }
 
 // Programs inherit the driver's environment, so a variable set here reaches every later start.

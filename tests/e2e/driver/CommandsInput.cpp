@@ -4,7 +4,7 @@
  * ways a window is closed, and the end of the user's session.
  */
 #include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Input.h"
 #include "Log.h"
 #include "WindowQuery.h"
@@ -48,10 +48,10 @@ KV7_HANDLER(RunPress)
     HWND main = session.MainWindow(deadline);
     HWND control = FindControl(main, ref);
     if (!control)
-        throw Failure("the window has no " + ref.Describe());
+        throw Failure("the window has no " + ref.Name);
     RECT rect{};
     GetWindowRect(control, &rect);
-    LogLine("pressing %s (%s)", ref.Describe().c_str(), IsWindowEnabled(control) ? "enabled" : "disabled");
+    LogLine("pressing %s (%s)", ref.Name.c_str(), IsWindowEnabled(control) ? "enabled" : "disabled");
     ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, deadline);
 }
 

@@ -3,7 +3,7 @@
  * machine: files, an open JTAG port, libraries it did not free.
  */
 #include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Log.h"
 
 #include "tests/support/Journal.h"

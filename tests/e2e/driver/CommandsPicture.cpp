@@ -4,7 +4,7 @@
  * checks poll the screen until they hold, and a picture is taken once the screen stands still.
  */
 #include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Log.h"
 #include "Picture.h"
 #include "WindowQuery.h"
@@ -39,7 +39,7 @@ size_t AreaArgs(Session& session, const Command& command, const Deadline& deadli
     ControlRef ref = ControlArg(command, 0);
     HWND control = FindControl(main, ref);
     if (!control)
-        throw Failure("the window has no " + ref.Describe());
+        throw Failure("the window has no " + ref.Name);
     area = RectIn(control, main);
     return 1;
 }

@@ -2,7 +2,7 @@
  * Commands that start programs as debuggees, switch between them, and see them end.
  */
 #include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Log.h"
 #include "Stage.h"
 

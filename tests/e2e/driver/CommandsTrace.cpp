@@ -3,7 +3,7 @@
  * cursor on and move it past what they found, so a script reads the trace in order, once.
  */
 #include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 
 #include "base/Trace.h"
 

@@ -3,6 +3,7 @@
 #include "Log.h"
 #include "WindowQuery.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -35,13 +36,15 @@ Program* Session::Find(const std::string& alias)
     return nullptr;
 }
 
+std::string Backslashed(std::string path)
+{
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 std::string Session::Resolve(const std::string& path, const std::string& base) const
 {
-    std::string windows = path;
-    for (char& c : windows) {
-        if (c == '/')
-            c = '\\';
-    }
+    const std::string windows = Backslashed(path);
     const bool absolute = (windows.size() >= 2 && windows[1] == ':') || (!windows.empty() && windows[0] == '\\');
     return absolute ? windows : (base.empty() ? WorkFolder : base) + windows;
 }

@@ -24,6 +24,9 @@ struct Failure : std::runtime_error {
 // printf into a string, for messages.
 std::string Format(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
 
+// A path of a script or the command line with Windows's separators.
+std::string Backslashed(std::string path);
+
 struct Program {
     std::unique_ptr<Debuggee> Process;
     size_t Cursor = 0; // trace lines before this one have been consumed by the script
