@@ -4,42 +4,21 @@
 #include "WindowQuery.h"
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
-
-std::string Format(const char* format, ...)
-{
-    char text[2048];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
 
 Session::~Session() { Cleanup(); }
-
-Program& Session::CurrentProgram()
-{
-    Program* program = Find(Current);
-    if (!program)
-        throw Failure("no program started yet");
-    return *program;
-}
-
-Program* Session::Find(const std::string& alias)
-{
-    for (auto& [name, program] : Programs) {
-        if (name == alias)
-            return &program;
-    }
-    return nullptr;
-}
 
 std::string Backslashed(std::string path)
 {
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
+}
+
+Program& Session::CurrentProgram()
+{
+    auto found = Programs.find(Current);
+    if (found == Programs.end())
+        throw Failure("no program started yet");
+    return found->second;
 }
 
 std::string Session::Resolve(const std::string& path, const std::string& base) const
@@ -48,10 +27,6 @@ std::string Session::Resolve(const std::string& path, const std::string& base) c
     const bool absolute = (windows.size() >= 2 && windows[1] == ':') || (!windows.empty() && windows[0] == '\\');
     return absolute ? windows : (base.empty() ? WorkFolder : base) + windows;
 }
-
-std::string Session::BenchPath() const { return WorkFolder + "bench.ini"; }
-
-std::string Session::JournalPath() const { return BenchPath() + ".journal"; }
 
 HWND Session::MainWindow(const Deadline& deadline)
 {

@@ -71,7 +71,9 @@ int Run(const Options& options)
         return EXIT_BAD_SCRIPT;
     }
     std::vector<ScriptError> errors;
-    std::vector<Command> commands = ParseScript(FillNames(ReadText(options.Script), options.Values, errors), errors);
+    std::map<std::string, std::string> names = options.Values;
+    names.insert(BuiltInNames().begin(), BuiltInNames().end());
+    std::vector<Command> commands = ParseScript(ReadText(options.Script), names, errors);
     std::vector<ScriptError> checks = CheckScript(commands);
     errors.insert(errors.end(), checks.begin(), checks.end());
     for (const ScriptError& error : errors)
