@@ -97,7 +97,8 @@ TEST(ScriptParse, LinesKeepTheirNumbersAndEveryErrorIsReported)
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].Line, 4);
 
-    auto checks = CheckScript(ParseScript("clik ButtonExit\nwait-exit 0 1\nexpect-trace\ntimeout 5\n", {}, errors));
+    std::vector<ScriptError> checks;
+    CheckScript(ParseScript("clik ButtonExit\nwait-exit 0 1\nexpect-trace\ntimeout 5\n", {}, errors), checks);
     ASSERT_EQ(checks.size(), 3u);
     EXPECT_EQ(checks[0].Line, 1);
     EXPECT_EQ(checks[0].Message, "unknown command clik");

@@ -1,4 +1,4 @@
-#include "Args.h"
+#include "Commands.h"
 
 #include "Picture.h"
 #include "Session.h"
@@ -33,11 +33,9 @@ double NumberArg(const Command& command, size_t index)
 
 int IntegerArg(const Command& command, size_t index)
 {
-    const std::string& text = Word(command, index).Text;
-    char* end = nullptr;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0')
-        throw Failure(Format("word %zu (%s) is not a whole number", index + 1, text.c_str()));
+    const double value = NumberArg(command, index);
+    if (value != static_cast<int>(value))
+        throw Failure(Format("word %zu (%s) is not a whole number", index + 1, TextArg(command, index).c_str()));
     return static_cast<int>(value);
 }
 

@@ -1,6 +1,5 @@
 #include "Commands.h"
 
-#include "Args.h"
 #include "Log.h"
 
 #include <windows.h>
@@ -85,9 +84,8 @@ const CommandSpec* FindCommand(const std::string& name)
 
 } // namespace
 
-std::vector<ScriptError> CheckScript(const std::vector<Command>& commands)
+void CheckScript(const std::vector<Command>& commands, std::vector<ScriptError>& errors)
 {
-    std::vector<ScriptError> errors;
     for (const Command& command : commands) {
         const CommandSpec* entry = FindCommand(command.Name);
         int count = static_cast<int>(command.Args.size());
@@ -96,7 +94,6 @@ std::vector<ScriptError> CheckScript(const std::vector<Command>& commands)
         else if (count < entry->MinArgs || (entry->MaxArgs >= 0 && count > entry->MaxArgs))
             errors.push_back({command.Line, std::string("usage: ") + entry->Usage});
     }
-    return errors;
 }
 
 void RunCommand(Session& session, const Command& command)

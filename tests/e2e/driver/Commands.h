@@ -10,6 +10,7 @@
 #include "Session.h"
 #include "WindowQuery.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,29 @@ struct CommandSpec {
     CommandHandler Run;
 };
 
-// Every command of the script is known and has a fitting number of words.
-std::vector<ScriptError> CheckScript(const std::vector<Command>& commands);
+// Adds an error for each command that is unknown or has a number of words that does not fit.
+void CheckScript(const std::vector<Command>& commands, std::vector<ScriptError>& errors);
 
 // Runs one command within the session's time limit; throws Failure.
 void RunCommand(Session& session, const Command& command);
+
+// A command's words as numbers, yes/no, texts, control names and key=value options, with
+// failure messages that say which word was wrong.
+double NumberArg(const Command& command, size_t index);
+int IntegerArg(const Command& command, size_t index);
+bool YesNoArg(const Command& command, size_t index);
+uint32_t ColorArg(const Command& command, size_t index);
+ControlRef ControlArg(const Command& command, size_t index);
+bool HasArg(const Command& command, size_t index);
+const std::string& TextArg(const Command& command, size_t index);
+
+// A bare `*` stands for "anything" where a command allows it.
+bool IsWildcard(const Command& command, size_t index);
+
+// The value of `key=value` among the words from `first` on; `fallback` when absent. Words that
+// are not options of the given keys fail.
+std::string OptionArg(const Command& command, size_t first, const std::string& key, const std::string& fallback,
+                      const std::vector<std::string>& keys);
 
 // The control in the current program's main window, waited for until the deadline.
 HWND Control(Session& session, const ControlRef& ref, const Deadline& deadline);

@@ -2,7 +2,6 @@
  * Commands that set the desk before and between runs: the program's folder, the bench file and
  * the environment the programs inherit.
  */
-#include "Args.h"
 #include "Commands.h"
 #include "Log.h"
 #include "Stage.h"

@@ -3,7 +3,6 @@
  * and keys (they wait in the input queue while the program is busy, as a hand's would), the
  * ways a window is closed, and the end of the user's session.
  */
-#include "Args.h"
 #include "Commands.h"
 #include "Input.h"
 #include "Log.h"
@@ -44,9 +43,8 @@ void EndSession(Session& session, HWND main, const Deadline& deadline)
 
 KV7_HANDLER(RunPress)
 {
-    ControlRef ref = ControlArg(command, 0);
-    HWND main = session.MainWindow(deadline);
-    HWND control = FindControl(main, ref);
+    const ControlRef ref = ControlArg(command, 0);
+    HWND control = FindControl(session.MainWindow(deadline), ref);
     if (!control)
         throw Failure("the window has no " + ref.Name);
     RECT rect{};

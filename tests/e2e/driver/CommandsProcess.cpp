@@ -1,7 +1,6 @@
 /*
  * Commands that start programs as debuggees, switch between them, and see them end.
  */
-#include "Args.h"
 #include "Commands.h"
 #include "Log.h"
 #include "Stage.h"

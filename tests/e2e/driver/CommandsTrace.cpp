@@ -2,7 +2,6 @@
  * Commands on a program's diagnostic trace. Each program has a cursor: waits look from the
  * cursor on and move it past what they found, so a script reads the trace in order, once.
  */
-#include "Args.h"
 #include "Commands.h"
 
 #include "base/Trace.h"
@@ -64,10 +63,10 @@ Matcher Contains(const std::string& text)
     return [text](const std::string& line) { return line.find(text) != std::string::npos; };
 }
 
-std::regex Pattern(const std::string& text)
+Matcher Matching(const std::string& text)
 {
     try {
-        return std::regex(text, std::regex::ECMAScript);
+        return [pattern = std::regex(text)](const std::string& line) { return std::regex_search(line, pattern); };
     } catch (const std::regex_error&) {
         throw Failure("not a valid pattern: " + text);
     }
@@ -79,9 +78,7 @@ KV7_HANDLER(RunWaitTrace) { WaitFor(session, Contains(TextArg(command, 0)), "con
 
 KV7_HANDLER(RunWaitTracePattern)
 {
-    std::regex pattern = Pattern(TextArg(command, 0));
-    WaitFor(session, [&](const std::string& line) { return std::regex_search(line, pattern); },
-            "matching " + TraceQuote(TextArg(command, 0)), deadline);
+    WaitFor(session, Matching(TextArg(command, 0)), "matching " + TraceQuote(TextArg(command, 0)), deadline);
 }
 
 KV7_HANDLER(RunExpectTrace)
@@ -102,10 +99,8 @@ KV7_HANDLER(RunExpectTrace)
 
 KV7_HANDLER(RunExpectNextTrace)
 {
-    std::regex pattern = Pattern(TextArg(command, 0));
     const std::string& wanted = TextArg(command, 1);
-    WaitFor(session, [&](const std::string& line) { return std::regex_search(line, pattern); },
-            "matching " + TraceQuote(TextArg(command, 0)), deadline);
+    WaitFor(session, Matching(TextArg(command, 0)), "matching " + TraceQuote(TextArg(command, 0)), deadline);
     Program& program = session.CurrentProgram();
     std::string line = program.Process->LineAt(program.Cursor - 1);
     if (line.find(wanted) == std::string::npos)

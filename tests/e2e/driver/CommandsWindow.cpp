@@ -3,7 +3,6 @@
  * Checks poll until they hold or the command's time is up, because the program changes its
  * window on its own schedule; a failure names the value last seen.
  */
-#include "Args.h"
 #include "Commands.h"
 #include "Input.h"
 #include "Log.h"
@@ -83,8 +82,9 @@ KV7_HANDLER(RunClick)
 KV7_HANDLER(RunExpectText)
 {
     std::string text = "(no answer)";
-    ExpectOfControl(session, command, deadline, [&](HWND c) { return ReadText(c, text) && text == TextArg(command, 1); },
-                    [&] { return " reads " + TraceQuote(text) + ", expected " + TraceQuote(TextArg(command, 1)); });
+    const std::string& wanted = TextArg(command, 1);
+    ExpectOfControl(session, command, deadline, [&](HWND c) { return ReadText(c, text) && text == wanted; },
+                    [&] { return " reads " + TraceQuote(text) + ", expected " + TraceQuote(wanted); });
 }
 
 KV7_HANDLER(RunExpectVisible)

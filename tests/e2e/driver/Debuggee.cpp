@@ -88,12 +88,22 @@ void Debuggee::Run(StartRequest request)
             CloseHandle(event.u.CreateProcessInfo.hFile);
             break;
         case LOAD_DLL_DEBUG_EVENT:
-            NoteLoad(event.u.LoadDll);
+            if (const std::string name = LibraryFileName(event.u.LoadDll); !name.empty()) {
+                std::lock_guard<std::mutex> guard(Lock);
+                Mapped[reinterpret_cast<std::uintptr_t>(event.u.LoadDll.lpBaseOfDll)] = name;
+                ++Libraries[name].Loads;
+            }
             CloseHandle(event.u.LoadDll.hFile);
             break;
-        case UNLOAD_DLL_DEBUG_EVENT:
-            NoteUnload(event.u.UnloadDll);
+        case UNLOAD_DLL_DEBUG_EVENT: {
+            std::lock_guard<std::mutex> guard(Lock);
+            if (auto found = Mapped.find(reinterpret_cast<std::uintptr_t>(event.u.UnloadDll.lpBaseOfDll));
+                found != Mapped.end()) {
+                ++Libraries[found->second].Unloads;
+                Mapped.erase(found);
+            }
             break;
+        }
         case OUTPUT_DEBUG_STRING_EVENT:
             HandleOutput(event.u.DebugString);
             break;
@@ -121,31 +131,10 @@ void Debuggee::Run(StartRequest request)
     }
 }
 
-void Debuggee::NoteLoad(const LOAD_DLL_DEBUG_INFO& info)
-{
-    std::string name = LibraryFileName(info);
-    std::lock_guard<std::mutex> guard(Lock);
-    if (!name.empty()) {
-        Mapped[reinterpret_cast<std::uintptr_t>(info.lpBaseOfDll)] = name;
-        ++Libraries[name].Loads;
-    }
-}
-
-void Debuggee::NoteUnload(const UNLOAD_DLL_DEBUG_INFO& info)
-{
-    std::lock_guard<std::mutex> guard(Lock);
-    auto found = Mapped.find(reinterpret_cast<std::uintptr_t>(info.lpBaseOfDll));
-    if (found != Mapped.end()) {
-        ++Libraries[found->second].Unloads;
-        Mapped.erase(found);
-    }
-}
-
 Debuggee::LibraryCounts Debuggee::Library(const std::string& fileName)
 {
-    std::lock_guard<std::mutex> guard(Lock);
-    auto found = Libraries.find(UpperFileName(fileName));
-    return found == Libraries.end() ? LibraryCounts{} : found->second;
+    const std::string name = UpperFileName(fileName);
+    return Locked([&] { return Libraries.contains(name) ? Libraries[name] : LibraryCounts{}; });
 }
 
 void Debuggee::HandleOutput(const OUTPUT_DEBUG_STRING_INFO& info)
@@ -169,10 +158,8 @@ void Debuggee::AddText(const std::string& text)
         for (size_t newline; (newline = Pending.find('\n')) != std::string::npos;) {
             std::string line = Pending.substr(0, newline - (newline > 0 && Pending[newline - 1] == '\r'));
             Pending.erase(0, newline + 1);
-            if (line.rfind(TRACE_PREFIX, 0) == 0) {
-                Lines.push_back(line.substr(sizeof TRACE_PREFIX - 1));
-                Times.push_back(Deadline::Clock::now());
-            }
+            if (line.rfind(TRACE_PREFIX, 0) == 0)
+                Lines.push_back({line.substr(sizeof TRACE_PREFIX - 1), Deadline::Clock::now()});
             complete.push_back(std::move(line));
         }
     }
@@ -196,20 +183,17 @@ void Debuggee::Finish(DWORD code)
 
 size_t Debuggee::LineCount()
 {
-    std::lock_guard<std::mutex> guard(Lock);
-    return Lines.size();
+    return Locked([&] { return Lines.size(); });
 }
 
 std::string Debuggee::LineAt(size_t index)
 {
-    std::lock_guard<std::mutex> guard(Lock);
-    return index < Lines.size() ? Lines[index] : std::string();
+    return Locked([&] { return index < Lines.size() ? Lines[index].Text : std::string(); });
 }
 
 Deadline::Clock::time_point Debuggee::LineTime(size_t index)
 {
-    std::lock_guard<std::mutex> guard(Lock);
-    return index < Times.size() ? Times[index] : Deadline::Clock::time_point();
+    return Locked([&] { return index < Lines.size() ? Lines[index].When : Deadline::Clock::time_point(); });
 }
 
 bool Debuggee::WaitForLines(size_t count, const Deadline& deadline)
@@ -221,14 +205,12 @@ bool Debuggee::WaitForLines(size_t count, const Deadline& deadline)
 
 bool Debuggee::HasExited()
 {
-    std::lock_guard<std::mutex> guard(Lock);
-    return Exited;
+    return Locked([&] { return Exited; });
 }
 
 DWORD Debuggee::ExitCode()
 {
-    std::lock_guard<std::mutex> guard(Lock);
-    return Code;
+    return Locked([&] { return Code; });
 }
 
 bool Debuggee::WaitForExit(const Deadline& deadline)

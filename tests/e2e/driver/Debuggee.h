@@ -71,12 +71,16 @@ public:
     LibraryCounts Library(const std::string& fileName);
 
 private:
+    template <typename Read>
+    auto Locked(Read read)
+    {
+        std::lock_guard<std::mutex> guard(Lock);
+        return read();
+    }
     void Run(StartRequest request);
     void HandleOutput(const OUTPUT_DEBUG_STRING_INFO& info);
     void AddText(const std::string& text);
     void Finish(DWORD code);
-    void NoteLoad(const LOAD_DLL_DEBUG_INFO& info);
-    void NoteUnload(const UNLOAD_DLL_DEBUG_INFO& info);
 
     std::string Name;
     std::thread Thread;
@@ -87,8 +91,11 @@ private:
     bool StopRequested = false;
     DWORD Code = 0;
     std::string Pending; // text of a line not yet ended
-    std::vector<std::string> Lines;
-    std::vector<Deadline::Clock::time_point> Times;
+    struct Line {
+        std::string Text;
+        Deadline::Clock::time_point When; // received
+    };
+    std::vector<Line> Lines;
     Deadline::Clock::time_point Created;
     std::map<std::uintptr_t, std::string> Mapped; // base address -> library file name
     std::map<std::string, LibraryCounts> Libraries;

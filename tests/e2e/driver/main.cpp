@@ -74,8 +74,7 @@ int Run(const Options& options)
     std::map<std::string, std::string> names = options.Values;
     names.insert(BuiltInNames().begin(), BuiltInNames().end());
     std::vector<Command> commands = ParseScript(ReadText(options.Script), names, errors);
-    std::vector<ScriptError> checks = CheckScript(commands);
-    errors.insert(errors.end(), checks.begin(), checks.end());
+    CheckScript(commands, errors);
     for (const ScriptError& error : errors)
         LogLine("%s:%d: %s", options.Script.c_str(), error.Line, error.Message.c_str());
     if (!errors.empty())
