@@ -1,6 +1,6 @@
 // The driver's own logic, apart from any window: the script language and its names, the checks
-// made before a script runs, bench editing and the picture files. A fault here would make e2e
-// tests pass or fail for the wrong reason, so each piece is held to what it promises.
+// made before a script runs and the picture files. A fault here would make e2e tests pass or
+// fail for the wrong reason, so each piece is held to what it promises.
 #include "Commands.h"
 #include "Names.h"
 #include "Picture.h"

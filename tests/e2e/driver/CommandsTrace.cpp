@@ -45,41 +45,39 @@ bool FindLine(Program& program, const Matcher& matches, const Deadline& deadline
     }
 }
 
-void WaitFor(Session& session, const Matcher& matches, const std::string& what, const Deadline& deadline)
-{
-    Program& program = session.CurrentProgram();
-    size_t found = 0;
-    if (!FindLine(program, matches, deadline, found)) {
-        const char* why = program.Process->HasExited() ? "before it ended" : "in time";
-        throw Failure(Format("%s wrote no trace line %s %s (limit %g s)", session.Current.c_str(), what.c_str(), why,
-                             deadline.Limit()) +
-                      Recent(program));
-    }
-    program.Cursor = found + 1;
-}
-
 Matcher Contains(const std::string& text)
 {
     return [text](const std::string& line) { return line.find(text) != std::string::npos; };
 }
 
-Matcher Matching(const std::string& text)
+// Moves the cursor past the first line from the cursor on that contains the command's first
+// word, or matches it as a pattern; returns that line.
+std::string WaitFor(Session& session, const Command& command, bool pattern, const Deadline& deadline)
 {
+    const std::string& text = TextArg(command, 0);
+    Matcher matches = Contains(text);
     try {
-        return [pattern = std::regex(text)](const std::string& line) { return std::regex_search(line, pattern); };
+        if (pattern)
+            matches = [regex = std::regex(text)](const std::string& line) { return std::regex_search(line, regex); };
     } catch (const std::regex_error&) {
         throw Failure("not a valid pattern: " + text);
     }
+    Program& program = session.CurrentProgram();
+    size_t found = 0;
+    if (!FindLine(program, matches, deadline, found))
+        throw Failure(Format("%s wrote no trace line %s %s %s (limit %g s)", session.Current.c_str(),
+                             pattern ? "matching" : "containing", TraceQuote(text).c_str(),
+                             program.Process->HasExited() ? "before it ended" : "in time", deadline.Limit()) +
+                      Recent(program));
+    program.Cursor = found + 1;
+    return program.Process->LineAt(found);
 }
 
 } // namespace
 
-KV7_HANDLER(RunWaitTrace) { WaitFor(session, Contains(TextArg(command, 0)), "containing " + TraceQuote(TextArg(command, 0)), deadline); }
+KV7_HANDLER(RunWaitTrace) { WaitFor(session, command, false, deadline); }
 
-KV7_HANDLER(RunWaitTracePattern)
-{
-    WaitFor(session, Matching(TextArg(command, 0)), "matching " + TraceQuote(TextArg(command, 0)), deadline);
-}
+KV7_HANDLER(RunWaitTracePattern) { WaitFor(session, command, true, deadline); }
 
 KV7_HANDLER(RunExpectTrace)
 {
@@ -99,13 +97,11 @@ KV7_HANDLER(RunExpectTrace)
 
 KV7_HANDLER(RunExpectNextTrace)
 {
-    const std::string& wanted = TextArg(command, 1);
-    WaitFor(session, Matching(TextArg(command, 0)), "matching " + TraceQuote(TextArg(command, 0)), deadline);
-    Program& program = session.CurrentProgram();
-    std::string line = program.Process->LineAt(program.Cursor - 1);
-    if (line.find(wanted) == std::string::npos)
+    const std::string line = WaitFor(session, command, true, deadline);
+    if (line.find(TextArg(command, 1)) == std::string::npos)
         throw Failure(Format("the next trace line matching %s is %s, expected one containing %s",
-                             TraceQuote(TextArg(command, 0)).c_str(), TraceQuote(line).c_str(), TraceQuote(wanted).c_str()));
+                             TraceQuote(TextArg(command, 0)).c_str(), TraceQuote(line).c_str(),
+                             TraceQuote(TextArg(command, 1)).c_str()));
 }
 
 KV7_HANDLER(RunExpectNoTrace)

@@ -40,13 +40,16 @@ HWND Session::MainWindow(const Deadline& deadline)
     throw Failure(Format("%s shows no window within %g s", Current.c_str(), deadline.Limit()));
 }
 
-void Session::Cleanup()
+bool Session::Cleanup()
 {
+    bool running = false;
     for (auto& [name, program] : Programs) {
         if (!program.Process->HasExited()) {
             LogLine("%s: still running at the end, terminated", name.c_str());
             program.Process->Terminate();
+            running = true;
         }
     }
     Programs.clear();
+    return running;
 }

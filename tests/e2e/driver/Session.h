@@ -51,6 +51,6 @@ struct Session {
     // The current program's main window, waited for until the deadline.
     HWND MainWindow(const Deadline& deadline);
 
-    // Terminates what still runs.
-    void Cleanup();
+    // Terminates what still runs; true when something did.
+    bool Cleanup();
 };

@@ -118,15 +118,10 @@ int Run(const Options& options)
             break;
         }
     }
-    if (result == 0) {
-        for (auto& [alias, program] : session.Programs) {
-            if (!program.Process->HasExited()) {
-                LogLine("FAILED: %s still runs at the end of the script", alias.c_str());
-                result = EXIT_FAILED;
-            }
-        }
+    if (session.Cleanup() && result == 0) {
+        LogLine("FAILED: a program still ran at the end of the script");
+        result = EXIT_FAILED;
     }
-    session.Cleanup();
     if (result == 0)
         RemoveTree(session.WorkFolder);
     else
