@@ -31,7 +31,7 @@ struct CommandSpec {
 // Adds an error for each command that is unknown or has a number of words that does not fit.
 void CheckScript(const std::vector<Command>& commands, std::vector<ScriptError>& errors);
 
-// Runs one command within the session's time limit; throws Failure.
+// Throws Failure.
 void RunCommand(Session& session, const Command& command);
 
 // A command's words as numbers, yes/no, texts, control names and key=value options, with
@@ -52,10 +52,9 @@ bool IsWildcard(const Command& command, size_t index);
 std::string OptionArg(const Command& command, size_t first, const std::string& key, const std::string& fallback,
                       const std::vector<std::string>& keys);
 
-// The control in the current program's main window, waited for until the deadline.
+// Waits for the control in the current program's main window.
 HWND Control(Session& session, const ControlRef& ref, const Deadline& deadline);
 
-// Starts a program as a debuggee under the alias and makes it the current one.
 void StartProgram(Session& session, const std::string& alias, const StartRequest& request);
 
 KV7_HANDLER(RunStage);

@@ -25,7 +25,6 @@ KV7_HANDLER(RunWaitJournal)
     session.JournalCursor = end;
 }
 
-// Moves the journal's cursor past everything written so far.
 KV7_HANDLER(RunSkipJournal)
 {
     session.JournalCursor = ReadText(session.JournalPath()).size();

@@ -15,7 +15,6 @@ constexpr size_t CONTEXT_LINES = 6;
 
 using Matcher = std::function<bool(const std::string&)>;
 
-// The last lines from the cursor on, for a failure message.
 std::string Recent(Program& program)
 {
     size_t count = program.Process->LineCount();

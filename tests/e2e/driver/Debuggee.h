@@ -47,7 +47,6 @@ public:
     std::string LineAt(size_t index);
     // When the driver received line i, for measurements.
     Deadline::Clock::time_point LineTime(size_t index);
-    // When the program was created.
     Deadline::Clock::time_point StartTime() const { return Created; }
 
     // Blocks until at least `count` lines exist, the program has ended or the deadline passes.

@@ -48,7 +48,6 @@ struct Session {
     std::string BenchPath() const { return WorkFolder + "bench.ini"; }
     std::string JournalPath() const { return BenchPath() + ".journal"; } // the simulated bench's
 
-    // The current program's main window, waited for until the deadline.
     HWND MainWindow(const Deadline& deadline);
 
     // Terminates what still runs; true when something did.

@@ -25,7 +25,6 @@ int ControlId(const std::string& name);
 HWND FindMainWindow(DWORD processId);
 // The visible top-level windows of the process of one class.
 std::vector<HWND> FindTopLevel(DWORD processId, const std::string& className);
-// Its visible message boxes.
 std::vector<HWND> FindBoxes(DWORD processId);
 
 // A child of `parent` at any depth, or null.
