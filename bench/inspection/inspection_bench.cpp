@@ -14,7 +14,6 @@
  */
 #include "Deadline.h"
 #include "Debuggee.h"
-#include "Boxes.h"
 #include "Log.h"
 #include "Session.h"
 #include "Stage.h"
@@ -23,6 +22,7 @@
 #include "PressSteps.h"
 
 #include "app/ControlIds.h"
+#include "sim/KeyValue.h"
 #include "base/Handles.h"
 
 #include "tests/support/Folders.h"
@@ -129,7 +129,7 @@ public:
 
     void Set(const std::string& key, const std::string& value)
     {
-        WriteText(Path, SetBenchKey(ReadText(Path), key, value));
+        WriteText(Path, sim::RewriteKey(ReadText(Path), key, value));
     }
 
     // Presses a connector button; the first press also answers the power warning.

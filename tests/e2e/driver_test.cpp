@@ -1,11 +1,10 @@
 // The driver's own logic, apart from any window: the script language and its names, the checks
-// made before a script runs, bench editing and the picture files. A fault here would make e2e
-// tests pass or fail for the wrong reason, so each piece is held to what it promises.
+// made before a script runs and the picture files. A fault here would make e2e tests pass or
+// fail for the wrong reason, so each piece is held to what it promises.
 #include "Commands.h"
 #include "Names.h"
 #include "Picture.h"
 #include "Script.h"
-#include "Stage.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -89,7 +88,7 @@ TEST(ScriptWords, MalformedTextsAreRefused)
 TEST(ScriptParse, LinesKeepTheirNumbersAndEveryErrorIsReported)
 {
     std::vector<ScriptError> errors;
-    auto commands = ParseScript("# header\r\n\r\nstart a app\r\nwait-trace \"x\r\nclose  \n", errors);
+    auto commands = ParseScript("# header\r\n\r\nstart a app\r\nwait-trace \"x\r\nclose  \n", {}, errors);
     ASSERT_EQ(commands.size(), 2u);
     EXPECT_EQ(commands[0].Line, 3);
     EXPECT_EQ(commands[0].Name, "start");
@@ -98,7 +97,8 @@ TEST(ScriptParse, LinesKeepTheirNumbersAndEveryErrorIsReported)
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].Line, 4);
 
-    auto checks = CheckScript(ParseScript("clik ButtonExit\nwait-exit 0 1\nexpect-trace\ntimeout 5\n", errors));
+    std::vector<ScriptError> checks;
+    CheckScript(ParseScript("clik ButtonExit\nwait-exit 0 1\nexpect-trace\ntimeout 5\n", {}, errors), checks);
     ASSERT_EQ(checks.size(), 3u);
     EXPECT_EQ(checks[0].Line, 1);
     EXPECT_EQ(checks[0].Message, "unknown command clik");
@@ -117,37 +117,28 @@ TEST(ScriptParse, OptionsAndQuotedMessages)
     EXPECT_EQ(value, "");
     EXPECT_FALSE(SplitOption(Token{"a=b", true}, key, value)); // a quoted text is never an option
     EXPECT_FALSE(SplitOption(Token{"=b", false}, key, value));
-    EXPECT_EQ(SplitList(" all , no_read,,"), (std::vector<std::string>{"all", "no_read"}));
-}
-
-TEST(BenchFile, AKeyIsSetWhereItStandsAndEverythingElseStays)
-{
-    std::string bench = "# desk 3\r\npowered = yes\r\n# powered = no\r\npowered_late = 5\r\nconfigured = yes\r\n";
-    EXPECT_EQ(SetBenchKey(bench, "powered", "no"),
-              "# desk 3\r\npowered = no\r\n# powered = no\r\npowered_late = 5\r\nconfigured = yes\r\n");
-    EXPECT_EQ(SetBenchKey(bench, "firmware", ""), bench + "firmware = \n");
-    EXPECT_EQ(SetBenchKey("cable=yes", "chain", "020B40DD EP3SL150"), "cable=yes\nchain = 020B40DD EP3SL150\n");
-    EXPECT_EQ(SetBenchKey("", "powered", "no"), "powered = no\n");
-    EXPECT_EQ(SetBenchKey("  powered=yes  ", "powered", "no"), "powered = no");
-    EXPECT_EQ(BenchValue("powered = yes\r\n# powered = no\r\npowered = maybe # by hand\r\n", "powered"), "maybe");
-    EXPECT_EQ(BenchValue(bench, "firmware"), std::nullopt);
 }
 
 TEST(ScriptNames, RegionsTextsCasesAndDefinitionsAreFilledInAndUnknownNamesRefused)
 {
     std::vector<ScriptError> errors;
-    std::string text = FillNames("expect-colour-in ${StatusPanel} FF0000\n"
-                                 "define Next '^(status|box)'\n"
-                                 "expect-next-trace ${Next} 'box Warning [OK] \"${NotFound}\"'\n"
-                                 "close-by ${HOW}\n",
-                                 {{"HOW", "keys"}}, errors);
+    std::map<std::string, std::string> names = BuiltInNames();
+    names["HOW"] = "keys";
+    auto commands = ParseScript("expect-colour-in ${StatusPanel} FF0000\n"
+                                "define Next '^(status|box)'\n"
+                                "expect-next-trace ${Next} 'box Warning [OK] \"${NotFound}\"'\n"
+                                "close-by ${HOW}\n",
+                                names, errors);
     EXPECT_TRUE(errors.empty());
-    EXPECT_EQ(text, "expect-colour-in 0 581 506 19 FF0000\n\n"
-                    "expect-next-trace '^(status|box)' 'box Warning [OK] \"Failed to find KV7.\\nPlease make sure:"
-                    "\\n1. KV7 and PC are connected by an USB cable.\\n2. KV7 is power on.\"'\nclose-by keys\n");
+    ASSERT_EQ(commands.size(), 3u);
+    EXPECT_EQ(commands[0].Source, "expect-colour-in 0 581 506 19 FF0000");
+    EXPECT_EQ(commands[1].Line, 3);
+    EXPECT_EQ(commands[1].Source, "expect-next-trace '^(status|box)' 'box Warning [OK] \"Failed to find KV7.\\nPlease make "
+                                  "sure:\\n1. KV7 and PC are connected by an USB cable.\\n2. KV7 is power on.\"'");
+    EXPECT_EQ(commands[2].Source, "close-by keys");
     EXPECT_EQ(BuiltInNames().at("ShapeOrbaC"), "112 336 28 217");
 
-    FillNames("wait-trace ${Nowhere}\ndefine StatusPanel 1 2 3 4\ndefine 2x y\n", {}, errors);
+    ParseScript("wait-trace ${Nowhere}\ndefine StatusPanel 1 2 3 4\ndefine 2x y\n", BuiltInNames(), errors);
     ASSERT_EQ(errors.size(), 3u);
     EXPECT_EQ(errors[0].Line, 1);
     EXPECT_EQ(errors[0].Message, "unknown name ${Nowhere}");

@@ -8,6 +8,7 @@
 #include "base/Handles.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/BuiltFiles.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextFiles.h"
 
@@ -68,19 +69,9 @@ TEST(Entry, FaultInTheProgramsOwnCodeEndsInTheErrorBoxWithTheMutexReleasedAndExi
         TempFolder folder("fatal");
         const std::string name = TestMutexName(mode);
         const std::string boxes = folder / "boxes.txt";
-        const std::string exe = BuiltFile("fatal_probe.exe");
-        std::string commandLine = "\"" + exe + "\" " + name + " \"" + boxes + "\" " + mode;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process));
-        UniqueHandle processHandle(process.hProcess);
-        UniqueHandle threadHandle(process.hThread);
-        ASSERT_EQ(WaitForSingleObject(processHandle.Get(), 60000), WAIT_OBJECT_0) << mode;
-        DWORD code = ~0u;
-        GetExitCodeProcess(processHandle.Get(), &code);
-        EXPECT_EQ(code, 0u) << mode;
+        ChildProcess probe("\"" + BuiltFile("fatal_probe.exe") + "\" " + name + " \"" + boxes + "\" " + mode);
+        ASSERT_TRUE(probe.Started()) << "error " << probe.Error;
+        EXPECT_EQ(probe.Wait(60000).value_or(~0u), 0u) << mode;
         EXPECT_FALSE(MutexExists(name)) << mode;
         const std::vector<std::string> lines = SplitLines(ReadText(boxes));
         ASSERT_EQ(lines.size(), 1u) << mode << ": " << ReadText(boxes);

@@ -4,6 +4,7 @@
 #include "base/Handles.h"
 #include "base/Paths.h"
 #include "tests/support/BuiltFiles.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestBench.h"
 #include "tests/support/TextFiles.h"
 
@@ -41,25 +42,18 @@ ProbeRun RunProbe(const std::string& folder, const std::string& arguments)
     SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
 
     STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = writeEnd.Get();
     startup.hStdError = writeEnd.Get();
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    std::string exe = folder + "board_probe.exe";
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    PROCESS_INFORMATION process{};
     // The probe runs with the test executables' folder as its current directory: the complete
     // libraries lie there, so a library found through the search path instead of by the probe's
     // own folder would show at once.
-    std::string currentDirectory = ExeFolder();
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                        currentDirectory.c_str(), &startup, &process)) {
-        ADD_FAILURE() << "the probe did not start: " << GetLastError();
+    ChildProcess probe("\"" + folder + "board_probe.exe\" " + arguments, 0, startup, ExeFolder());
+    if (!probe.Started()) {
+        ADD_FAILURE() << "the probe did not start: " << probe.Error;
         return run;
     }
-    UniqueHandle processHandle(process.hProcess);
-    UniqueHandle threadHandle(process.hThread);
     writeEnd.Reset();
 
     std::string output;
@@ -67,10 +61,7 @@ ProbeRun RunProbe(const std::string& folder, const std::string& arguments)
     DWORD got;
     while (ReadFile(readEnd.Get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
         output.append(chunk, got);
-    WaitForSingleObject(processHandle.Get(), INFINITE);
-    DWORD code;
-    GetExitCodeProcess(processHandle.Get(), &code);
-    run.ExitCode = code;
+    run.ExitCode = probe.Wait(INFINITE).value_or(~0u);
     run.Lines = SplitLines(output);
     return run;
 }

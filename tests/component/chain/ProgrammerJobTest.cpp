@@ -5,7 +5,7 @@
  */
 #include "chain/ProgrammerJob.h"
 
-#include "base/Handles.h"
+#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -13,40 +13,15 @@
 
 namespace {
 
+bool InAJob(const ChildProcess& child)
+{
+    BOOL in = FALSE;
+    return IsProcessInJob(child.Handle(), nullptr, &in) && in;
+}
+
 // A command interpreter that never runs: started suspended, ended unstarted however the test
 // ends (a suspended process left behind would keep the test's output open).
-class SuspendedChild {
-public:
-    explicit SuspendedChild(DWORD flags)
-    {
-        std::string line = "cmd.exe /c exit 0";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED | flags, nullptr, nullptr,
-                           &startup, &info)) {
-            CloseHandle(info.hThread);
-            Process.Reset(info.hProcess);
-        }
-        Error = GetLastError();
-    }
-    ~SuspendedChild()
-    {
-        if (Process)
-            TerminateProcess(Process.Get(), 0);
-    }
-    SuspendedChild(const SuspendedChild&) = delete;
-    SuspendedChild& operator=(const SuspendedChild&) = delete;
-
-    bool InAJob() const
-    {
-        BOOL in = FALSE;
-        return IsProcessInJob(Process.Get(), nullptr, &in) && in;
-    }
-
-    UniqueHandle Process;
-    DWORD Error = 0;
-};
+constexpr char NEVER_RUNS[] = "cmd.exe /c exit 0";
 
 } // namespace
 
@@ -56,11 +31,11 @@ TEST(ChainProgrammerJob, OnlyAChildThatAsksLeavesTheJob)
     TProgrammerJob job;
     ASSERT_TRUE(job.Adopt(GetCurrentProcess()));
 
-    SuspendedChild helper(CREATE_BREAKAWAY_FROM_JOB);
-    SuspendedChild child(0);
+    ChildProcess helper(NEVER_RUNS, CREATE_SUSPENDED | CREATE_BREAKAWAY_FROM_JOB);
+    ChildProcess child(NEVER_RUNS, CREATE_SUSPENDED);
 
-    ASSERT_TRUE(helper.Process) << "error " << helper.Error;
-    EXPECT_FALSE(helper.InAJob());
-    ASSERT_TRUE(child.Process) << "error " << child.Error;
-    EXPECT_TRUE(child.InAJob());
+    ASSERT_TRUE(helper.Started()) << "error " << helper.Error;
+    EXPECT_FALSE(InAJob(helper));
+    ASSERT_TRUE(child.Started()) << "error " << child.Error;
+    EXPECT_TRUE(InAJob(child));
 }

@@ -4,8 +4,8 @@
 // lists and its journal are proven by the detection's own tests.
 #include "BenchFixture.h"
 
-#include "base/Handles.h"
 #include "base/Paths.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TextFiles.h"
 
 #include <windows.h>
@@ -31,22 +31,11 @@ protected:
     {
         const std::string batch = Bench.Folder + "KV7_Batch.bat";
         WriteText(batch, Programmer() + " -c USB-Blaster[USB-" + std::to_string(cable) + "] -a  >  " + Report());
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
+        STARTUPINFOA startup{};
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = SW_HIDE;
-        PROCESS_INFORMATION process = {};
-        std::string command = batch;
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
-                            &startup, &process))
-            return -1;
-        const UniqueHandle processHandle(process.hProcess);
-        const UniqueHandle threadHandle(process.hThread);
-        if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0)
-            return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        return static_cast<long>(code);
+        const std::optional<DWORD> code = ChildProcess(batch, CREATE_NEW_CONSOLE, startup).Wait(20000);
+        return code ? static_cast<long>(*code) : -1;
     }
 
     std::string Report() const { return Bench.Folder + "KV7_Output.txt"; }

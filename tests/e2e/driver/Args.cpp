@@ -1,4 +1,4 @@
-#include "Args.h"
+#include "Commands.h"
 
 #include "Picture.h"
 #include "Session.h"
@@ -33,11 +33,9 @@ double NumberArg(const Command& command, size_t index)
 
 int IntegerArg(const Command& command, size_t index)
 {
-    const std::string& text = Word(command, index).Text;
-    char* end = nullptr;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0')
-        throw Failure(Format("word %zu (%s) is not a whole number", index + 1, text.c_str()));
+    const double value = NumberArg(command, index);
+    if (value != static_cast<int>(value))
+        throw Failure(Format("word %zu (%s) is not a whole number", index + 1, TextArg(command, index).c_str()));
     return static_cast<int>(value);
 }
 
@@ -62,11 +60,18 @@ uint32_t ColorArg(const Command& command, size_t index)
 ControlRef ControlArg(const Command& command, size_t index)
 {
     const Token& token = Word(command, index);
-    ControlRef ref;
-    std::string error;
-    if (!ParseControlRef(token.Text, token.Quoted, ref, error))
-        throw Failure(error);
-    return ref;
+    if (token.Quoted)
+        return {0, token.Text, "the control captioned \"" + token.Text + "\""};
+    if (token.Text[0] != '#') {
+        if (const int id = ControlId(token.Text))
+            return {id, "", token.Text};
+        throw Failure("unknown control name " + token.Text);
+    }
+    char* end = nullptr;
+    const long id = std::strtol(token.Text.c_str() + 1, &end, 0);
+    if (token.Text.size() < 2 || *end != '\0')
+        throw Failure("a control number looks like #1001");
+    return {static_cast<int>(id), "", token.Text};
 }
 
 bool IsWildcard(const Command& command, size_t index)

@@ -1,10 +1,10 @@
 #include "Commands.h"
 
-#include "Args.h"
-#include "Handlers.h"
 #include "Log.h"
 
 #include <windows.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -76,20 +76,16 @@ const std::vector<CommandSpec> TABLE = {
     {"expect-bench", 2, 2, "expect-bench <key> <value>", RunExpectBench},
 };
 
-} // namespace
-
 const CommandSpec* FindCommand(const std::string& name)
 {
-    for (const CommandSpec& entry : TABLE) {
-        if (name == entry.Name)
-            return &entry;
-    }
-    return nullptr;
+    auto found = std::find_if(TABLE.begin(), TABLE.end(), [&](const CommandSpec& entry) { return name == entry.Name; });
+    return found == TABLE.end() ? nullptr : &*found;
 }
 
-std::vector<ScriptError> CheckScript(const std::vector<Command>& commands)
+} // namespace
+
+void CheckScript(const std::vector<Command>& commands, std::vector<ScriptError>& errors)
 {
-    std::vector<ScriptError> errors;
     for (const Command& command : commands) {
         const CommandSpec* entry = FindCommand(command.Name);
         int count = static_cast<int>(command.Args.size());
@@ -98,7 +94,6 @@ std::vector<ScriptError> CheckScript(const std::vector<Command>& commands)
         else if (count < entry->MinArgs || (entry->MaxArgs >= 0 && count > entry->MaxArgs))
             errors.push_back({command.Line, std::string("usage: ") + entry->Usage});
     }
-    return errors;
 }
 
 void RunCommand(Session& session, const Command& command)

@@ -4,13 +4,13 @@
  * boxes are driven as an operator's click would leave them: the entry is selected, then the
  * owner is told with the notification the click would have sent.
  */
-#include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Log.h"
 #include "Stage.h"
 
 #include "base/Trace.h"
 
+#include "sim/KeyValue.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
@@ -49,34 +49,31 @@ KV7_HANDLER(RunChoose)
     const ControlRef ref = ControlArg(command, 0);
     HWND control = Control(session, ref, deadline);
     if (!IsWindowEnabled(control))
-        throw Failure("refusing to choose in " + ref.Describe() + ": it is disabled");
+        throw Failure("refusing to choose in " + ref.Name + ": it is disabled");
     const std::string& item = TextArg(command, 1);
     const LPARAM text = reinterpret_cast<LPARAM>(item.c_str());
     const std::string kind = ClassOf(control);
-    if (_stricmp(kind.c_str(), "ListBox") == 0) {
-        const LRESULT index = Ask(control, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text);
-        if (index == LB_ERR)
-            throw Failure(ref.Describe() + " has no entry " + TraceQuote(item));
-        if (GetWindowLongA(control, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))
-            Ask(control, LB_SETSEL, TRUE, index);
-        else
-            Ask(control, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        Notify(control, LBN_SELCHANGE);
-    } else if (_stricmp(kind.c_str(), "ComboBox") == 0) {
-        const LRESULT index = Ask(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text);
-        if (index == CB_ERR)
-            throw Failure(ref.Describe() + " has no entry " + TraceQuote(item));
-        Ask(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        Notify(control, CBN_SELCHANGE);
-    } else {
-        throw Failure(ref.Describe() + " is a " + kind + ", not a list or a combo box");
-    }
+    const bool list = _stricmp(kind.c_str(), "ListBox") == 0;
+    if (!list && _stricmp(kind.c_str(), "ComboBox") != 0)
+        throw Failure(ref.Name + " is a " + kind + ", not a list or a combo box");
+    const LRESULT index = Ask(control, list ? LB_FINDSTRINGEXACT : CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text);
+    if (index == (list ? LB_ERR : CB_ERR))
+        throw Failure(ref.Name + " has no entry " + TraceQuote(item));
+    if (list && (GetWindowLongA(control, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)))
+        Ask(control, LB_SETSEL, TRUE, index);
+    else
+        Ask(control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Notify(control, list ? LBN_SELCHANGE : CBN_SELCHANGE);
 }
 
 // The bench file's value of the key (its last line, as the simulated parts read it).
 KV7_HANDLER(RunExpectBench)
 {
-    const std::string value = BenchValue(ReadText(session.BenchPath()), TextArg(command, 0)).value_or("(not set)");
+    std::string value = "(not set)";
+    for (const auto& [key, text] : sim::ParseKeyValues(ReadText(session.BenchPath()))) {
+        if (key == TextArg(command, 0))
+            value = text;
+    }
     if (value != TextArg(command, 1))
         throw Failure("the bench says " + TextArg(command, 0) + " = " + value + ", expected " + TextArg(command, 1));
 }

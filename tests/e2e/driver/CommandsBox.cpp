@@ -2,9 +2,7 @@
  * Commands on the program's message boxes: wait for one, compare what it says with what the
  * script expects, press one of its buttons and see it go.
  */
-#include "Args.h"
-#include "Boxes.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Log.h"
 #include "WindowQuery.h"
 

@@ -2,43 +2,14 @@
  * Commands that set the desk before and between runs: the program's folder, the bench file and
  * the environment the programs inherit.
  */
-#include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Log.h"
 #include "Stage.h"
 
-#include "base/Handles.h"
-#include "tests/support/TextFiles.h"
+#include "sim/Bench.h"
+#include "sim/KeyValue.h"
 
 #include <windows.h>
-
-namespace {
-
-// The simulated parts read and write the bench file under this mutex. A part that reads it
-// every few milliseconds (a held step waiting for its release) must never see the file
-// truncated and not yet written again, nor have its own write lost in between.
-constexpr char BENCH_MUTEX[] = "KV7_SimulatedBench";
-
-class BenchMutexHeld {
-public:
-    BenchMutexHeld() : Mutex(CreateMutexA(nullptr, FALSE, BENCH_MUTEX))
-    {
-        if (Mutex)
-            WaitForSingleObject(Mutex.Get(), INFINITE); // an abandoned mutex is handed over
-    }
-    ~BenchMutexHeld()
-    {
-        if (Mutex)
-            ReleaseMutex(Mutex.Get());
-    }
-    BenchMutexHeld(const BenchMutexHeld&) = delete;
-    BenchMutexHeld& operator=(const BenchMutexHeld&) = delete;
-
-private:
-    UniqueHandle Mutex;
-};
-
-} // namespace
 
 KV7_HANDLER(RunStage)
 {
@@ -48,8 +19,8 @@ KV7_HANDLER(RunStage)
         request.Folder += '\\';
     const std::vector<std::string> keys{"libraries", "sof", "program"};
     request.ProgramFile = OptionArg(command, 1, "program", PROGRAM_FILE, keys);
-    request.Libraries = SplitList(OptionArg(command, 1, "libraries", "all", keys));
-    request.ConfigurationFiles = SplitList(OptionArg(command, 1, "sof", "all", keys));
+    request.Libraries = sim::SplitList(OptionArg(command, 1, "libraries", "all", keys), ",");
+    request.ConfigurationFiles = sim::SplitList(OptionArg(command, 1, "sof", "all", keys), ",");
     std::string error;
     if (!StageFolder(request, error))
         throw Failure(error);
@@ -59,9 +30,10 @@ KV7_HANDLER(RunStage)
 // What the simulated parts wrote to the file stays; a bench not written yet is an empty one.
 KV7_HANDLER(RunBench)
 {
-    BenchMutexHeld guard;
     const std::string value = HasArg(command, 1) ? TextArg(command, 1) : std::string();
-    WriteText(session.BenchPath(), SetBenchKey(ReadText(session.BenchPath()), TextArg(command, 0), value));
+    // Under the bench's own lock: a held step reads the file every few milliseconds and must
+    // never see it truncated and not yet written again.
+    sim::SetBenchKey(session.BenchPath(), TextArg(command, 0), value);
 }
 
 // Programs inherit the driver's environment, so a variable set here reaches every later start.

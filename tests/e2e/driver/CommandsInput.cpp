@@ -3,8 +3,7 @@
  * and keys (they wait in the input queue while the program is busy, as a hand's would), the
  * ways a window is closed, and the end of the user's session.
  */
-#include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Input.h"
 #include "Log.h"
 #include "WindowQuery.h"
@@ -44,14 +43,13 @@ void EndSession(Session& session, HWND main, const Deadline& deadline)
 
 KV7_HANDLER(RunPress)
 {
-    ControlRef ref = ControlArg(command, 0);
-    HWND main = session.MainWindow(deadline);
-    HWND control = FindControl(main, ref);
+    const ControlRef ref = ControlArg(command, 0);
+    HWND control = FindControl(session.MainWindow(deadline), ref);
     if (!control)
-        throw Failure("the window has no " + ref.Describe());
+        throw Failure("the window has no " + ref.Name);
     RECT rect{};
     GetWindowRect(control, &rect);
-    LogLine("pressing %s (%s)", ref.Describe().c_str(), IsWindowEnabled(control) ? "enabled" : "disabled");
+    LogLine("pressing %s (%s)", ref.Name.c_str(), IsWindowEnabled(control) ? "enabled" : "disabled");
     ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, deadline);
 }
 

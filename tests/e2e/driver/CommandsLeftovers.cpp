@@ -2,32 +2,13 @@
  * Commands that read the simulated bench's journal and check what a program left behind on the
  * machine: files, an open JTAG port, libraries it did not free.
  */
-#include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Log.h"
 
 #include "tests/support/Journal.h"
 #include "tests/support/TextFiles.h"
 
 #include <algorithm>
-
-namespace {
-
-constexpr char TEMP_PREFIX[] = "%TEMP%\\";
-
-// A path of the script, with %TEMP%\ standing for the temporary folder the programs inherit.
-std::string CheckedPath(Session& session, const std::string& path)
-{
-    if (path.rfind(TEMP_PREFIX, 0) != 0)
-        return session.Resolve(path);
-    char temp[MAX_PATH];
-    DWORD length = GetTempPathA(sizeof temp, temp);
-    if (length == 0 || length >= sizeof temp)
-        throw Failure("no temporary folder");
-    return std::string(temp, length) + path.substr(sizeof TEMP_PREFIX - 1);
-}
-
-} // namespace
 
 // Waits for a journal line from the cursor on and moves the cursor past it: for a step of the
 // bench that leaves no trace in the program (the programmer has started, the port opened).
@@ -44,15 +25,24 @@ KV7_HANDLER(RunWaitJournal)
     session.JournalCursor = end;
 }
 
-// Moves the journal's cursor past everything written so far.
 KV7_HANDLER(RunSkipJournal)
 {
     session.JournalCursor = ReadText(session.JournalPath()).size();
 }
 
+// %TEMP%\ stands for the temporary folder the programs inherit, as GetTempPath finds it (TMP
+// before TEMP).
 KV7_HANDLER(RunExpectNoFile)
 {
-    std::string path = CheckedPath(session, TextArg(command, 0));
+    constexpr char TEMP_PREFIX[] = "%TEMP%\\";
+    std::string path = TextArg(command, 0);
+    char temp[MAX_PATH + 1]; // the longest GetTempPath gives
+    if (path.rfind(TEMP_PREFIX, 0) == 0) {
+        if (!GetTempPathA(sizeof temp, temp))
+            throw Failure("no temporary folder");
+        path = temp + path.substr(sizeof TEMP_PREFIX - 1);
+    }
+    path = session.Resolve(path);
     if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         throw Failure(path + " is there");
 }

@@ -3,8 +3,7 @@
  * area, and pictures saved to files. Painting happens when the program gets round to it, so
  * checks poll the screen until they hold, and a picture is taken once the screen stands still.
  */
-#include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Log.h"
 #include "Picture.h"
 #include "WindowQuery.h"
@@ -24,47 +23,18 @@ RECT ClientToScreenRect(HWND window, RECT rect)
     return rect;
 }
 
-// A control or four numbers (left top width height, client coordinates), then the colour and
-// an optional tolerance. Returns the index of the colour word.
-size_t AreaArgs(Session& session, const Command& command, const Deadline& deadline, RECT& area)
+// Polls the area (client coordinates) until some pixel of `colour` (within `tolerance`) is or
+// is not in it.
+void ExpectColorIn(HWND main, const RECT& area, uint32_t colour, int tolerance, bool present, const Deadline& deadline)
 {
-    HWND main = session.MainWindow(deadline);
-    if (command.Args.size() >= 5 && !command.Args[0].Quoted && std::isdigit(static_cast<unsigned char>(command.Args[0].Text[0]))) {
-        area.left = IntegerArg(command, 0);
-        area.top = IntegerArg(command, 1);
-        area.right = area.left + IntegerArg(command, 2);
-        area.bottom = area.top + IntegerArg(command, 3);
-        return 4;
-    }
-    ControlRef ref = ControlArg(command, 0);
-    HWND control = FindControl(main, ref);
-    if (!control)
-        throw Failure("the window has no " + ref.Describe());
-    area = RectIn(control, main);
-    return 1;
-}
-
-// Counts the pixels of `colour` (within `tolerance`) in the area.
-size_t CountColor(const Image& image, uint32_t colour, int tolerance)
-{
-    size_t count = 0;
-    for (int y = 0; y < image.Height; ++y) {
-        for (int x = 0; x < image.Width; ++x)
-            count += ColorDistance(image.Pixel(x, y), colour) <= tolerance ? 1 : 0;
-    }
-    return count;
-}
-
-void ExpectColorIn(Session& session, const Command& command, const Deadline& deadline, bool present)
-{
-    RECT area{};
-    size_t next = AreaArgs(session, command, deadline, area);
-    uint32_t colour = ColorArg(command, next);
-    int tolerance = HasArg(command, next + 1) ? IntegerArg(command, next + 1) : 0;
-    HWND main = session.MainWindow(deadline);
     size_t count = 0;
     const auto holds = [&] {
-        count = CountColor(CaptureScreen(ClientToScreenRect(main, area)), colour, tolerance);
+        const Image image = CaptureScreen(ClientToScreenRect(main, area));
+        count = 0;
+        for (int y = 0; y < image.Height; ++y) {
+            for (int x = 0; x < image.Width; ++x)
+                count += ColorDistance(image.Pixel(x, y), colour) <= tolerance ? 1 : 0;
+        }
         return (count > 0) == present;
     };
     if (PollUntil(deadline, holds, POLL_MS))
@@ -73,6 +43,29 @@ void ExpectColorIn(Session& session, const Command& command, const Deadline& dea
     if (present)
         throw Failure("no pixel of " + ColorText(colour) + " in " + where);
     throw Failure(Format("%zu pixels of %s in %s", count, ColorText(colour).c_str(), where.c_str()));
+}
+
+// A control or four numbers (left top width height, client coordinates), then the colour and
+// an optional tolerance.
+void ExpectColorIn(Session& session, const Command& command, const Deadline& deadline, bool present)
+{
+    HWND main = session.MainWindow(deadline);
+    RECT area{};
+    size_t next = 1;
+    if (command.Args.size() >= 5 && !command.Args[0].Quoted && std::isdigit(static_cast<unsigned char>(command.Args[0].Text[0]))) {
+        area = {IntegerArg(command, 0), IntegerArg(command, 1), 0, 0};
+        area.right = area.left + IntegerArg(command, 2);
+        area.bottom = area.top + IntegerArg(command, 3);
+        next = 4;
+    } else {
+        const ControlRef ref = ControlArg(command, 0);
+        HWND control = FindControl(main, ref);
+        if (!control)
+            throw Failure("the window has no " + ref.Name);
+        area = RectIn(control, main);
+    }
+    ExpectColorIn(main, area, ColorArg(command, next), HasArg(command, next + 1) ? IntegerArg(command, next + 1) : 0,
+                  present, deadline);
 }
 
 // The smallest rectangle holding the main windows of every program of the script that runs.
@@ -96,20 +89,10 @@ RECT ProgramsRect(Session& session, const Deadline& deadline)
 
 KV7_HANDLER(RunExpectPixel)
 {
-    HWND main = session.MainWindow(deadline);
-    RECT point{IntegerArg(command, 0), IntegerArg(command, 1), 0, 0};
-    point.right = point.left + 1;
-    point.bottom = point.top + 1;
-    uint32_t wanted = ColorArg(command, 2);
-    int tolerance = HasArg(command, 3) ? IntegerArg(command, 3) : 0;
-    uint32_t seen = 0;
-    const auto holds = [&] {
-        seen = CaptureScreen(ClientToScreenRect(main, point)).Pixel(0, 0);
-        return ColorDistance(seen, wanted) <= tolerance;
-    };
-    if (!PollUntil(deadline, holds, POLL_MS))
-        throw Failure(Format("the pixel at %ld,%ld is %s, expected %s", point.left, point.top, ColorText(seen).c_str(),
-                             ColorText(wanted).c_str()));
+    const int x = IntegerArg(command, 0);
+    const int y = IntegerArg(command, 1);
+    const int tolerance = HasArg(command, 3) ? IntegerArg(command, 3) : 0;
+    ExpectColorIn(session.MainWindow(deadline), RECT{x, y, x + 1, y + 1}, ColorArg(command, 2), tolerance, true, deadline);
 }
 
 KV7_HANDLER(RunExpectColorIn) { ExpectColorIn(session, command, deadline, true); }

@@ -1,8 +1,7 @@
 /*
  * Commands that start programs as debuggees, switch between them, and see them end.
  */
-#include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Log.h"
 #include "Stage.h"
 
@@ -10,19 +9,15 @@
 
 void StartProgram(Session& session, const std::string& alias, const StartRequest& request)
 {
-    if (Program* old = session.Find(alias); old && !old->Process->HasExited())
+    if (auto old = session.Programs.find(alias); old != session.Programs.end() && !old->second.Process->HasExited())
         throw Failure(alias + " is still running");
-    Program program;
-    program.Process = std::make_unique<Debuggee>(alias);
+    auto process = std::make_unique<Debuggee>(alias);
     std::string error;
-    if (!program.Process->Start(request, error))
+    if (!process->Start(request, error))
         throw Failure("cannot start " + request.Executable + ": " + error);
-    LogLine("%s: started %s (process %lu) in %s", alias.c_str(), request.Executable.c_str(),
-            program.Process->ProcessId(), request.Folder.c_str());
-    if (Program* old = session.Find(alias))
-        *old = std::move(program);
-    else
-        session.Programs.emplace_back(alias, std::move(program));
+    LogLine("%s: started %s (process %lu) in %s", alias.c_str(), request.Executable.c_str(), process->ProcessId(),
+            request.Folder.c_str());
+    session.Programs[alias] = Program{std::move(process)};
     session.Current = alias;
 }
 
@@ -39,7 +34,7 @@ KV7_HANDLER(RunStart)
 
 KV7_HANDLER(RunUse)
 {
-    if (!session.Find(TextArg(command, 0)))
+    if (!session.Programs.count(TextArg(command, 0)))
         throw Failure("no program called " + TextArg(command, 0));
     session.Current = TextArg(command, 0);
 }

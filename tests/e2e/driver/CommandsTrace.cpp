@@ -2,8 +2,7 @@
  * Commands on a program's diagnostic trace. Each program has a cursor: waits look from the
  * cursor on and move it past what they found, so a script reads the trace in order, once.
  */
-#include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 
 #include "base/Trace.h"
 
@@ -16,7 +15,6 @@ constexpr size_t CONTEXT_LINES = 6;
 
 using Matcher = std::function<bool(const std::string&)>;
 
-// The last lines from the cursor on, for a failure message.
 std::string Recent(Program& program)
 {
     size_t count = program.Process->LineCount();
@@ -46,43 +44,39 @@ bool FindLine(Program& program, const Matcher& matches, const Deadline& deadline
     }
 }
 
-void WaitFor(Session& session, const Matcher& matches, const std::string& what, const Deadline& deadline)
-{
-    Program& program = session.CurrentProgram();
-    size_t found = 0;
-    if (!FindLine(program, matches, deadline, found)) {
-        const char* why = program.Process->HasExited() ? "before it ended" : "in time";
-        throw Failure(Format("%s wrote no trace line %s %s (limit %g s)", session.Current.c_str(), what.c_str(), why,
-                             deadline.Limit()) +
-                      Recent(program));
-    }
-    program.Cursor = found + 1;
-}
-
 Matcher Contains(const std::string& text)
 {
     return [text](const std::string& line) { return line.find(text) != std::string::npos; };
 }
 
-std::regex Pattern(const std::string& text)
+// Moves the cursor past the first line from the cursor on that contains the command's first
+// word, or matches it as a pattern; returns that line.
+std::string WaitFor(Session& session, const Command& command, bool pattern, const Deadline& deadline)
 {
+    const std::string& text = TextArg(command, 0);
+    Matcher matches = Contains(text);
     try {
-        return std::regex(text, std::regex::ECMAScript);
+        if (pattern)
+            matches = [regex = std::regex(text)](const std::string& line) { return std::regex_search(line, regex); };
     } catch (const std::regex_error&) {
         throw Failure("not a valid pattern: " + text);
     }
+    Program& program = session.CurrentProgram();
+    size_t found = 0;
+    if (!FindLine(program, matches, deadline, found))
+        throw Failure(Format("%s wrote no trace line %s %s %s (limit %g s)", session.Current.c_str(),
+                             pattern ? "matching" : "containing", TraceQuote(text).c_str(),
+                             program.Process->HasExited() ? "before it ended" : "in time", deadline.Limit()) +
+                      Recent(program));
+    program.Cursor = found + 1;
+    return program.Process->LineAt(found);
 }
 
 } // namespace
 
-KV7_HANDLER(RunWaitTrace) { WaitFor(session, Contains(TextArg(command, 0)), "containing " + TraceQuote(TextArg(command, 0)), deadline); }
+KV7_HANDLER(RunWaitTrace) { WaitFor(session, command, false, deadline); }
 
-KV7_HANDLER(RunWaitTracePattern)
-{
-    std::regex pattern = Pattern(TextArg(command, 0));
-    WaitFor(session, [&](const std::string& line) { return std::regex_search(line, pattern); },
-            "matching " + TraceQuote(TextArg(command, 0)), deadline);
-}
+KV7_HANDLER(RunWaitTracePattern) { WaitFor(session, command, true, deadline); }
 
 KV7_HANDLER(RunExpectTrace)
 {
@@ -102,15 +96,11 @@ KV7_HANDLER(RunExpectTrace)
 
 KV7_HANDLER(RunExpectNextTrace)
 {
-    std::regex pattern = Pattern(TextArg(command, 0));
-    const std::string& wanted = TextArg(command, 1);
-    WaitFor(session, [&](const std::string& line) { return std::regex_search(line, pattern); },
-            "matching " + TraceQuote(TextArg(command, 0)), deadline);
-    Program& program = session.CurrentProgram();
-    std::string line = program.Process->LineAt(program.Cursor - 1);
-    if (line.find(wanted) == std::string::npos)
+    const std::string line = WaitFor(session, command, true, deadline);
+    if (line.find(TextArg(command, 1)) == std::string::npos)
         throw Failure(Format("the next trace line matching %s is %s, expected one containing %s",
-                             TraceQuote(TextArg(command, 0)).c_str(), TraceQuote(line).c_str(), TraceQuote(wanted).c_str()));
+                             TraceQuote(TextArg(command, 0)).c_str(), TraceQuote(line).c_str(),
+                             TraceQuote(TextArg(command, 1)).c_str()));
 }
 
 KV7_HANDLER(RunExpectNoTrace)

@@ -3,8 +3,7 @@
  * Checks poll until they hold or the command's time is up, because the program changes its
  * window on its own schedule; a failure names the value last seen.
  */
-#include "Args.h"
-#include "Handlers.h"
+#include "Commands.h"
 #include "Input.h"
 #include "Log.h"
 #include "WindowQuery.h"
@@ -20,6 +19,16 @@ std::string RectText(const RECT& r)
     return Format("%ld,%ld %ldx%ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+// The control of the command's first word, polled with `holds` until it holds or the time is up.
+template <typename Holds, typename Why>
+void ExpectOfControl(Session& session, const Command& command, const Deadline& deadline, Holds holds, Why why)
+{
+    const ControlRef ref = ControlArg(command, 0);
+    HWND control = Control(session, ref, deadline);
+    if (!PollUntil(deadline, [&] { return holds(control); }))
+        throw Failure(ref.Name + why());
+}
+
 } // namespace
 
 HWND Control(Session& session, const ControlRef& ref, const Deadline& deadline)
@@ -27,7 +36,7 @@ HWND Control(Session& session, const ControlRef& ref, const Deadline& deadline)
     HWND main = session.MainWindow(deadline);
     HWND control = nullptr;
     if (!PollUntil(deadline, [&] { return (control = FindControl(main, ref)) != nullptr; }))
-        throw Failure("the window has no " + ref.Describe());
+        throw Failure("the window has no " + ref.Name);
     return control;
 }
 
@@ -63,38 +72,33 @@ KV7_HANDLER(RunClick)
     // A posted click reaches a disabled button under some systems all the same; an operator's
     // could not, so the driver refuses it instead of testing something no one can do.
     if (!IsWindowEnabled(control))
-        throw Failure("refusing to click " + ref.Describe() + ": it is disabled");
+        throw Failure("refusing to click " + ref.Name + ": it is disabled");
     if (!IsWindowVisible(control))
-        throw Failure("refusing to click " + ref.Describe() + ": it is not visible");
+        throw Failure("refusing to click " + ref.Name + ": it is not visible");
     if (!PostMessageA(control, BM_CLICK, 0, 0))
-        throw Failure("could not post the click to " + ref.Describe());
+        throw Failure("could not post the click to " + ref.Name);
 }
 
 KV7_HANDLER(RunExpectText)
 {
-    ControlRef ref = ControlArg(command, 0);
-    HWND control = Control(session, ref, deadline);
     std::string text = "(no answer)";
-    if (!PollUntil(deadline, [&] { return ReadText(control, text) && text == TextArg(command, 1); }))
-        throw Failure(ref.Describe() + " reads " + TraceQuote(text) + ", expected " + TraceQuote(TextArg(command, 1)));
+    const std::string& wanted = TextArg(command, 1);
+    ExpectOfControl(session, command, deadline, [&](HWND c) { return ReadText(c, text) && text == wanted; },
+                    [&] { return " reads " + TraceQuote(text) + ", expected " + TraceQuote(wanted); });
 }
 
 KV7_HANDLER(RunExpectVisible)
 {
-    ControlRef ref = ControlArg(command, 0);
-    HWND control = Control(session, ref, deadline);
-    bool wanted = YesNoArg(command, 1);
-    if (!PollUntil(deadline, [&] { return HasVisibleStyle(control) == wanted; }))
-        throw Failure(ref.Describe() + (wanted ? " stays hidden" : " stays visible"));
+    const bool wanted = YesNoArg(command, 1);
+    ExpectOfControl(session, command, deadline, [&](HWND c) { return HasVisibleStyle(c) == wanted; },
+                    [&] { return wanted ? " stays hidden" : " stays visible"; });
 }
 
 KV7_HANDLER(RunExpectEnabled)
 {
-    ControlRef ref = ControlArg(command, 0);
-    HWND control = Control(session, ref, deadline);
-    bool wanted = YesNoArg(command, 1);
-    if (!PollUntil(deadline, [&] { return (IsWindowEnabled(control) != FALSE) == wanted; }))
-        throw Failure(ref.Describe() + (wanted ? " stays disabled" : " stays enabled"));
+    const bool wanted = YesNoArg(command, 1);
+    ExpectOfControl(session, command, deadline, [&](HWND c) { return (IsWindowEnabled(c) != FALSE) == wanted; },
+                    [&] { return wanted ? " stays disabled" : " stays enabled"; });
 }
 
 KV7_HANDLER(RunExpectRect)
@@ -106,15 +110,13 @@ KV7_HANDLER(RunExpectRect)
     wanted.bottom = wanted.top + IntegerArg(command, 4);
     RECT actual = RectIn(control, session.MainWindow(deadline));
     if (!EqualRect(&actual, &wanted))
-        throw Failure(ref.Describe() + " lies at " + RectText(actual) + ", expected " + RectText(wanted));
+        throw Failure(ref.Name + " lies at " + RectText(actual) + ", expected " + RectText(wanted));
 }
 
 KV7_HANDLER(RunHover)
 {
-    ControlRef ref = ControlArg(command, 0);
-    HWND control = Control(session, ref, deadline);
     RECT rect{};
-    GetWindowRect(control, &rect);
+    GetWindowRect(Control(session, ControlArg(command, 0), deadline), &rect);
     MoveMouse(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, deadline);
 }
 

@@ -28,7 +28,6 @@ public:
         return left > 0 ? static_cast<uint32_t>(left) : 0;
     }
 
-    // The smaller of the time left and a polling step.
     uint32_t StepMs(uint32_t step) const { return LeftMs() < step ? LeftMs() : step; }
 
     Clock::time_point When() const { return End; }

@@ -2,55 +2,29 @@
 
 #include "Log.h"
 
-#include <cctype>
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr char TRACE_PREFIX[] = "KV7: ";
-constexpr DWORD POLL_MS = 200;         // how often the debug loop looks at a stop request
+constexpr DWORD POLL_MS = 200; // how often the debug loop looks at a stop request
 constexpr size_t MAX_DEBUG_STRING = 65536;
-
-void CloseIfSet(HANDLE handle)
-{
-    if (handle && handle != INVALID_HANDLE_VALUE)
-        CloseHandle(handle);
-}
 
 std::string UpperFileName(const std::string& path)
 {
-    size_t slash = path.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::string name = path.substr(path.find_last_of("\\/") + 1);
+    CharUpperBuffA(name.data(), static_cast<DWORD>(name.size()));
     return name;
 }
 
-// The file behind a load event: from its file handle, or else from the name pointer the
-// system may leave in the program's memory (a pointer to a pointer to the text).
-std::string LibraryFileName(const LOAD_DLL_DEBUG_INFO& info, HANDLE process)
+// A library the program loads itself comes with its file handle; only the loader's own first
+// libraries may come without, and no script asks about those.
+std::string LibraryFileName(const LOAD_DLL_DEBUG_INFO& info)
 {
     char path[MAX_PATH];
-    if (info.hFile) {
-        DWORD length = GetFinalPathNameByHandleA(info.hFile, path, sizeof path, FILE_NAME_NORMALIZED);
-        if (length > 0 && length < sizeof path)
-            return UpperFileName(path);
-    }
-    void* text = nullptr;
-    SIZE_T read = 0;
-    if (!info.lpImageName || !ReadProcessMemory(process, info.lpImageName, &text, sizeof text, &read) || !text)
-        return std::string();
-    if (info.fUnicode) {
-        wchar_t wide[MAX_PATH] = {};
-        ReadProcessMemory(process, text, wide, sizeof wide - sizeof(wchar_t), &read);
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, path, sizeof path, nullptr, nullptr);
-    } else {
-        path[0] = '\0';
-        ReadProcessMemory(process, text, path, sizeof path - 1, &read);
-        path[sizeof path - 1] = '\0';
-    }
-    return UpperFileName(path);
+    DWORD length = info.hFile ? GetFinalPathNameByHandleA(info.hFile, path, sizeof path, FILE_NAME_NORMALIZED) : 0;
+    return length > 0 && length < sizeof path ? UpperFileName(path) : std::string();
 }
 
 } // namespace
@@ -66,53 +40,38 @@ Debuggee::~Debuggee()
         }
         Thread.join();
     }
-    CloseIfSet(ProcessHandle);
 }
 
 bool Debuggee::Start(const StartRequest& request, std::string& error)
 {
     Thread = std::thread(&Debuggee::Run, this, request);
     std::unique_lock<std::mutex> guard(Lock);
-    Changed.wait(guard, [this] { return Started || StartFailed; });
-    if (StartFailed) {
-        error = StartError;
-        guard.unlock();
-        Thread.join();
-        return false;
-    }
-    return true;
+    Changed.wait(guard, [this] { return Child != nullptr; });
+    if (Child->Started())
+        return true;
+    error = "CreateProcess failed, error " + std::to_string(Child->Error);
+    guard.unlock();
+    Thread.join();
+    return false;
 }
 
 void Debuggee::Run(StartRequest request)
 {
     STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     if (!request.Desktop.empty())
         startup.lpDesktop = request.Desktop.data();
-    std::string commandLine = "\"" + request.Executable + "\"";
-    PROCESS_INFORMATION info{};
     Created = Deadline::Clock::now();
     // The program inherits the driver's environment, KV7_BENCH and the script's env included.
-    BOOL created = CreateProcessA(request.Executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                                  DEBUG_ONLY_THIS_PROCESS, nullptr,
-                                  request.Folder.empty() ? nullptr : request.Folder.c_str(), &startup, &info);
+    auto child = std::make_unique<ChildProcess>("\"" + request.Executable + "\"", DEBUG_ONLY_THIS_PROCESS, startup,
+                                                request.Folder);
+    const bool started = child->Started();
     {
         std::lock_guard<std::mutex> guard(Lock);
-        if (!created) {
-            char text[64];
-            std::snprintf(text, sizeof text, "CreateProcess failed, error %lu", GetLastError());
-            StartError = text;
-            StartFailed = true;
-        } else {
-            Started = true;
-            Pid = info.dwProcessId;
-            ProcessHandle = info.hProcess;
-        }
+        Child = std::move(child);
     }
     Changed.notify_all();
-    if (!created)
+    if (!started)
         return;
-    CloseHandle(info.hThread);
 
     bool initialBreakpoint = true;
     for (;;) {
@@ -120,24 +79,33 @@ void Debuggee::Run(StartRequest request)
         if (!WaitForDebugEvent(&event, POLL_MS)) {
             std::lock_guard<std::mutex> guard(Lock);
             if (StopRequested)
-                TerminateProcess(ProcessHandle, 1);
+                TerminateProcess(Child->Handle(), 1);
             continue;
         }
         DWORD status = DBG_CONTINUE;
-        bool ended = false;
         switch (event.dwDebugEventCode) {
         case CREATE_PROCESS_DEBUG_EVENT:
-            CloseIfSet(event.u.CreateProcessInfo.hFile);
+            CloseHandle(event.u.CreateProcessInfo.hFile);
             break;
         case LOAD_DLL_DEBUG_EVENT:
-            NoteLoad(event.u.LoadDll, ProcessHandle);
-            CloseIfSet(event.u.LoadDll.hFile);
+            if (const std::string name = LibraryFileName(event.u.LoadDll); !name.empty()) {
+                std::lock_guard<std::mutex> guard(Lock);
+                Mapped[reinterpret_cast<std::uintptr_t>(event.u.LoadDll.lpBaseOfDll)] = name;
+                ++Libraries[name].Loads;
+            }
+            CloseHandle(event.u.LoadDll.hFile);
             break;
-        case UNLOAD_DLL_DEBUG_EVENT:
-            NoteUnload(event.u.UnloadDll);
+        case UNLOAD_DLL_DEBUG_EVENT: {
+            std::lock_guard<std::mutex> guard(Lock);
+            if (auto found = Mapped.find(reinterpret_cast<std::uintptr_t>(event.u.UnloadDll.lpBaseOfDll));
+                found != Mapped.end()) {
+                ++Libraries[found->second].Unloads;
+                Mapped.erase(found);
+            }
             break;
+        }
         case OUTPUT_DEBUG_STRING_EVENT:
-            HandleOutput(event.u.DebugString, ProcessHandle);
+            HandleOutput(event.u.DebugString);
             break;
         case EXCEPTION_DEBUG_EVENT: {
             const EXCEPTION_RECORD& record = event.u.Exception.ExceptionRecord;
@@ -154,52 +122,28 @@ void Debuggee::Run(StartRequest request)
         }
         case EXIT_PROCESS_DEBUG_EVENT:
             Finish(event.u.ExitProcess.dwExitCode);
-            ended = true;
-            break;
+            ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+            return;
         default:
             break;
         }
         ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
-        if (ended)
-            return;
     }
-}
-
-void Debuggee::NoteLoad(const LOAD_DLL_DEBUG_INFO& info, HANDLE process)
-{
-    std::string name = LibraryFileName(info, process);
-    if (name.empty())
-        return;
-    std::lock_guard<std::mutex> guard(Lock);
-    Mapped[reinterpret_cast<std::uintptr_t>(info.lpBaseOfDll)] = name;
-    ++Libraries[name].Loads;
-}
-
-void Debuggee::NoteUnload(const UNLOAD_DLL_DEBUG_INFO& info)
-{
-    std::lock_guard<std::mutex> guard(Lock);
-    auto found = Mapped.find(reinterpret_cast<std::uintptr_t>(info.lpBaseOfDll));
-    if (found == Mapped.end())
-        return;
-    ++Libraries[found->second].Unloads;
-    Mapped.erase(found);
 }
 
 Debuggee::LibraryCounts Debuggee::Library(const std::string& fileName)
 {
-    std::lock_guard<std::mutex> guard(Lock);
-    auto found = Libraries.find(UpperFileName(fileName));
-    return found == Libraries.end() ? LibraryCounts{} : found->second;
+    const std::string name = UpperFileName(fileName);
+    return Locked([&] { return Libraries.contains(name) ? Libraries[name] : LibraryCounts{}; });
 }
 
-void Debuggee::HandleOutput(const OUTPUT_DEBUG_STRING_INFO& info, HANDLE process)
+void Debuggee::HandleOutput(const OUTPUT_DEBUG_STRING_INFO& info)
 {
     // WaitForDebugEvent hands every debug string over in ANSI (only WaitForDebugEventEx passes
     // OutputDebugStringW's on as Unicode), and the program writes ANSI in the first place.
-    size_t length = info.nDebugStringLength < MAX_DEBUG_STRING ? info.nDebugStringLength : MAX_DEBUG_STRING;
-    std::string text(length, '\0');
+    std::string text(std::min<size_t>(info.nDebugStringLength, MAX_DEBUG_STRING), '\0');
     SIZE_T read = 0;
-    if (length == 0 || !ReadProcessMemory(process, info.lpDebugStringData, text.data(), text.size(), &read))
+    if (text.empty() || !ReadProcessMemory(Child->Handle(), info.lpDebugStringData, text.data(), text.size(), &read))
         return;
     text.resize(std::strlen(text.c_str())); // up to its NUL; bytes not read stay NUL
     AddText(text);
@@ -211,23 +155,17 @@ void Debuggee::AddText(const std::string& text)
     {
         std::lock_guard<std::mutex> guard(Lock);
         Pending += text;
-        size_t newline;
-        while ((newline = Pending.find('\n')) != std::string::npos) {
-            std::string line = Pending.substr(0, newline);
+        for (size_t newline; (newline = Pending.find('\n')) != std::string::npos;) {
+            std::string line = Pending.substr(0, newline - (newline > 0 && Pending[newline - 1] == '\r'));
             Pending.erase(0, newline + 1);
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            complete.push_back(line);
-            if (line.rfind(TRACE_PREFIX, 0) == 0) {
-                Lines.push_back(line.substr(sizeof TRACE_PREFIX - 1));
-                Times.push_back(Deadline::Clock::now());
-            }
+            if (line.rfind(TRACE_PREFIX, 0) == 0)
+                Lines.push_back({line.substr(sizeof TRACE_PREFIX - 1), Deadline::Clock::now()});
+            complete.push_back(std::move(line));
         }
     }
     for (const std::string& line : complete)
         LogLine("%s| %s", Name.c_str(), line.c_str());
-    if (!complete.empty())
-        Changed.notify_all();
+    Changed.notify_all();
 }
 
 void Debuggee::Finish(DWORD code)
@@ -245,20 +183,17 @@ void Debuggee::Finish(DWORD code)
 
 size_t Debuggee::LineCount()
 {
-    std::lock_guard<std::mutex> guard(Lock);
-    return Lines.size();
+    return Locked([&] { return Lines.size(); });
 }
 
 std::string Debuggee::LineAt(size_t index)
 {
-    std::lock_guard<std::mutex> guard(Lock);
-    return index < Lines.size() ? Lines[index] : std::string();
+    return Locked([&] { return index < Lines.size() ? Lines[index].Text : std::string(); });
 }
 
 Deadline::Clock::time_point Debuggee::LineTime(size_t index)
 {
-    std::lock_guard<std::mutex> guard(Lock);
-    return index < Times.size() ? Times[index] : Deadline::Clock::time_point();
+    return Locked([&] { return index < Lines.size() ? Lines[index].When : Deadline::Clock::time_point(); });
 }
 
 bool Debuggee::WaitForLines(size_t count, const Deadline& deadline)
@@ -270,14 +205,12 @@ bool Debuggee::WaitForLines(size_t count, const Deadline& deadline)
 
 bool Debuggee::HasExited()
 {
-    std::lock_guard<std::mutex> guard(Lock);
-    return Exited;
+    return Locked([&] { return Exited; });
 }
 
 DWORD Debuggee::ExitCode()
 {
-    std::lock_guard<std::mutex> guard(Lock);
-    return Code;
+    return Locked([&] { return Code; });
 }
 
 bool Debuggee::WaitForExit(const Deadline& deadline)
@@ -288,13 +221,10 @@ bool Debuggee::WaitForExit(const Deadline& deadline)
 
 void Debuggee::Terminate()
 {
-    {
-        std::lock_guard<std::mutex> guard(Lock);
-        if (Exited || !ProcessHandle)
-            return;
-        StopRequested = true;
-        TerminateProcess(ProcessHandle, 1);
-    }
     std::unique_lock<std::mutex> guard(Lock);
+    if (Exited || !Child || !Child->Started())
+        return;
+    StopRequested = true;
+    TerminateProcess(Child->Handle(), 1);
     Changed.wait_for(guard, std::chrono::seconds(10), [&] { return Exited; });
 }

@@ -11,11 +11,14 @@
 
 #include "Deadline.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include <windows.h>
 
 #include <condition_variable>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -36,15 +39,14 @@ public:
 
     bool Start(const StartRequest& request, std::string& error);
 
-    DWORD ProcessId() const { return Pid; }
-    HANDLE Process() const { return ProcessHandle; }
+    DWORD ProcessId() const { return Child->Id(); }
+    HANDLE Process() const { return Child->Handle(); }
 
     // The trace so far; index i stays valid as lines come in.
     size_t LineCount();
     std::string LineAt(size_t index);
     // When the driver received line i, for measurements.
     Deadline::Clock::time_point LineTime(size_t index);
-    // When the program was created.
     Deadline::Clock::time_point StartTime() const { return Created; }
 
     // Blocks until at least `count` lines exist, the program has ended or the deadline passes.
@@ -68,28 +70,31 @@ public:
     LibraryCounts Library(const std::string& fileName);
 
 private:
+    template <typename Read>
+    auto Locked(Read read)
+    {
+        std::lock_guard<std::mutex> guard(Lock);
+        return read();
+    }
     void Run(StartRequest request);
-    void HandleOutput(const OUTPUT_DEBUG_STRING_INFO& info, HANDLE process);
+    void HandleOutput(const OUTPUT_DEBUG_STRING_INFO& info);
     void AddText(const std::string& text);
     void Finish(DWORD code);
-    void NoteLoad(const LOAD_DLL_DEBUG_INFO& info, HANDLE process);
-    void NoteUnload(const UNLOAD_DLL_DEBUG_INFO& info);
 
     std::string Name;
     std::thread Thread;
     std::mutex Lock;
     std::condition_variable Changed;
-    bool Started = false;
-    bool StartFailed = false;
-    std::string StartError;
+    std::unique_ptr<ChildProcess> Child; // set by the debug thread once it tried to start it
     bool Exited = false;
     bool StopRequested = false;
     DWORD Code = 0;
-    DWORD Pid = 0;
-    HANDLE ProcessHandle = nullptr;
     std::string Pending; // text of a line not yet ended
-    std::vector<std::string> Lines;
-    std::vector<Deadline::Clock::time_point> Times;
+    struct Line {
+        std::string Text;
+        Deadline::Clock::time_point When; // received
+    };
+    std::vector<Line> Lines;
     Deadline::Clock::time_point Created;
     std::map<std::uintptr_t, std::string> Mapped; // base address -> library file name
     std::map<std::string, LibraryCounts> Libraries;

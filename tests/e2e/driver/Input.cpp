@@ -3,7 +3,10 @@
 #include "Log.h"
 #include "Session.h"
 
+#include "sim/KeyValue.h"
+
 #include <cctype>
+#include <map>
 #include <vector>
 
 namespace {
@@ -11,22 +14,14 @@ namespace {
 constexpr DWORD MOUSE_POLL_MS = 50;
 constexpr int SETTLE_POLLS = 4; // the pointer stays put this many polls in a row
 
-struct KeyName {
-    const char* Name;
-    WORD Key;
-};
-
-constexpr KeyName KEYS[] = {
-    {"alt", VK_MENU}, {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT}, {"f4", VK_F4},
-    {"space", VK_SPACE}, {"enter", VK_RETURN}, {"tab", VK_TAB}, {"escape", VK_ESCAPE},
-};
-
 WORD KeyOf(const std::string& name)
 {
-    for (const KeyName& key : KEYS) {
-        if (name == key.Name)
-            return key.Key;
-    }
+    static const std::map<std::string, WORD> KEYS = {
+        {"alt", VK_MENU},   {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT}, {"f4", VK_F4},
+        {"space", VK_SPACE}, {"enter", VK_RETURN}, {"tab", VK_TAB},     {"escape", VK_ESCAPE},
+    };
+    if (auto found = KEYS.find(name); found != KEYS.end())
+        return found->second;
     if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
         return static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0])));
     throw Failure("unknown key " + name);
@@ -66,20 +61,11 @@ void ClickAt(POINT screen, const Deadline& deadline)
 
 void PressKeys(const std::string& combination)
 {
-    std::vector<WORD> keys;
-    size_t start = 0;
-    for (;;) {
-        size_t plus = combination.find('+', start);
-        keys.push_back(KeyOf(combination.substr(start, plus - start)));
-        if (plus == std::string::npos)
-            break;
-        start = plus + 1;
-    }
     std::vector<INPUT> inputs;
-    for (WORD key : keys)
-        inputs.push_back(KeyInput(key, false));
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-        inputs.push_back(KeyInput(*key, true));
+    for (const std::string& name : sim::SplitList(combination, "+"))
+        inputs.push_back(KeyInput(KeyOf(name), false));
+    for (size_t i = inputs.size(); i-- > 0;)
+        inputs.push_back(KeyInput(inputs[i].ki.wVk, true));
     Send(inputs, combination.c_str());
     LogLine("pressed %s", combination.c_str());
 }

@@ -24,5 +24,4 @@ void ClickAt(POINT screen, const Deadline& deadline);
 // up in reverse. Throws Failure for a name it does not know or input the system refuses.
 void PressKeys(const std::string& combination);
 
-// The centre of the close box in the window's title bar, in screen coordinates.
 POINT CloseBoxCentre(HWND window);

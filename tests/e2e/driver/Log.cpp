@@ -1,5 +1,7 @@
 #include "Log.h"
 
+#include "Session.h"
+
 #include <windows.h>
 
 #include <cstdarg>
@@ -13,17 +15,28 @@ FILE* File = nullptr;
 bool Echo = true;
 const ULONGLONG START = GetTickCount64();
 
-// Seconds since the driver started.
-double Elapsed() { return (GetTickCount64() - START) / 1000.0; }
+std::string FormatList(const char* format, va_list args)
+{
+    char text[4096];
+    std::vsnprintf(text, sizeof text, format, args);
+    return text;
+}
 
 } // namespace
+
+std::string Format(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string text = FormatList(format, args);
+    va_end(args);
+    return text;
+}
 
 void OpenLog(const std::string& path)
 {
     std::lock_guard<std::mutex> guard(Lock);
-    if (File)
-        std::fclose(File);
-    File = path.empty() ? nullptr : std::fopen(path.c_str(), "w");
+    File = std::fopen(path.c_str(), "w");
 }
 
 void EchoLog(bool echo)
@@ -42,20 +55,17 @@ void CloseLog()
 
 void LogLine(const char* format, ...)
 {
-    char text[4096];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
+    const std::string text = FormatList(format, args);
     va_end(args);
 
     std::lock_guard<std::mutex> guard(Lock);
-    double seconds = Elapsed();
-    if (Echo) {
-        std::printf("[%7.3f] %s\n", seconds, text);
-        std::fflush(stdout);
-    }
-    if (File) {
-        std::fprintf(File, "[%7.3f] %s\n", seconds, text);
-        std::fflush(File);
+    const double seconds = (GetTickCount64() - START) / 1000.0; // since the driver started
+    for (FILE* out : {Echo ? stdout : nullptr, File}) {
+        if (out) {
+            std::fprintf(out, "[%7.3f] %s\n", seconds, text.c_str());
+            std::fflush(out);
+        }
     }
 }

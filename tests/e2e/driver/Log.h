@@ -8,10 +8,8 @@
 #include <string>
 
 void OpenLog(const std::string& path);
-
 // Whether lines also go to standard output (they do unless a tool with its own report says no).
 void EchoLog(bool echo);
 void CloseLog();
 
-// One line; printf-style.
 void LogLine(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));

@@ -7,6 +7,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -98,21 +99,16 @@ std::string EncodePng(const Image& image)
 
 bool ParseColor(const std::string& text, uint32_t& colour)
 {
-    if (text.size() != 6)
+    const auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    if (text.size() != 6 || !std::all_of(text.begin(), text.end(), hex))
         return false;
-    for (char c : text) {
-        if (!std::isxdigit(static_cast<unsigned char>(c)))
-            return false;
-    }
     colour = static_cast<uint32_t>(std::strtoul(text.c_str(), nullptr, 16));
     return true;
 }
 
 std::string ColorText(uint32_t colour)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "%06X", static_cast<unsigned>(colour & 0xFFFFFF));
-    return text;
+    return Format("%06X", static_cast<unsigned>(colour & 0xFFFFFF));
 }
 
 int ColorDistance(uint32_t a, uint32_t b)

@@ -3,52 +3,30 @@
 #include "Log.h"
 #include "WindowQuery.h"
 
-#include <cstdarg>
-#include <cstdio>
-
-std::string Format(const char* format, ...)
-{
-    char text[2048];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
+#include <algorithm>
 
 Session::~Session() { Cleanup(); }
 
-Program& Session::CurrentProgram()
+std::string Backslashed(std::string path)
 {
-    Program* program = Find(Current);
-    if (!program)
-        throw Failure("no program started yet");
-    return *program;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
 }
 
-Program* Session::Find(const std::string& alias)
+Program& Session::CurrentProgram()
 {
-    for (auto& [name, program] : Programs) {
-        if (name == alias)
-            return &program;
-    }
-    return nullptr;
+    auto found = Programs.find(Current);
+    if (found == Programs.end())
+        throw Failure("no program started yet");
+    return found->second;
 }
 
 std::string Session::Resolve(const std::string& path, const std::string& base) const
 {
-    std::string windows = path;
-    for (char& c : windows) {
-        if (c == '/')
-            c = '\\';
-    }
+    const std::string windows = Backslashed(path);
     const bool absolute = (windows.size() >= 2 && windows[1] == ':') || (!windows.empty() && windows[0] == '\\');
     return absolute ? windows : (base.empty() ? WorkFolder : base) + windows;
 }
-
-std::string Session::BenchPath() const { return WorkFolder + "bench.ini"; }
-
-std::string Session::JournalPath() const { return BenchPath() + ".journal"; }
 
 HWND Session::MainWindow(const Deadline& deadline)
 {
@@ -62,13 +40,16 @@ HWND Session::MainWindow(const Deadline& deadline)
     throw Failure(Format("%s shows no window within %g s", Current.c_str(), deadline.Limit()));
 }
 
-void Session::Cleanup()
+bool Session::Cleanup()
 {
+    bool running = false;
     for (auto& [name, program] : Programs) {
         if (!program.Process->HasExited()) {
             LogLine("%s: still running at the end, terminated", name.c_str());
             program.Process->Terminate();
+            running = true;
         }
     }
     Programs.clear();
+    return running;
 }

@@ -7,22 +7,22 @@
 
 #include "Deadline.h"
 #include "Debuggee.h"
-#include "Script.h"
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <utility>
-#include <vector>
 
 struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// printf into a string, for messages.
 std::string Format(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
+
+// A path of a script or the command line with Windows's separators.
+std::string Backslashed(std::string path);
 
 struct Program {
     std::unique_ptr<Debuggee> Process;
@@ -36,22 +36,20 @@ struct Session {
     std::string Desktop;     // run the programs on this desktop (empty: the driver's own)
     double TimeoutSeconds = 20;
 
-    std::vector<std::pair<std::string, Program>> Programs;
+    std::map<std::string, Program> Programs; // by alias
     std::string Current;
     size_t JournalCursor = 0; // bytes of the bench's journal that journal waits have passed
 
     ~Session();
 
     Program& CurrentProgram();
-    Program* Find(const std::string& alias);
-    // A script's path with backslashes, against `base` (the work folder unless told) when relative.
+    // A script's path against `base` (the work folder unless told) when relative.
     std::string Resolve(const std::string& path, const std::string& base = "") const;
-    std::string BenchPath() const;
-    std::string JournalPath() const; // the simulated bench's journal beside its file
+    std::string BenchPath() const { return WorkFolder + "bench.ini"; }
+    std::string JournalPath() const { return BenchPath() + ".journal"; } // the simulated bench's
 
-    // The current program's main window, waited for until the deadline.
     HWND MainWindow(const Deadline& deadline);
 
-    // Terminates what still runs.
-    void Cleanup();
+    // Terminates what still runs; true when something did.
+    bool Cleanup();
 };

@@ -3,12 +3,14 @@
 #include "app/ControlIds.h"
 #include "sim/BenchControls.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <utility>
 
 namespace {
 
 constexpr UINT TEXT_TIMEOUT_MS = 2000;
+constexpr char DIALOG_CLASS[] = "#32770";
+constexpr int BOX_TEXT_ID = 0xFFFF; // the static control that carries a message box's text
 
 // The programs' own names for their controls, numbered from their own headers so that the two
 // cannot drift apart.
@@ -25,7 +27,6 @@ const std::pair<const char*, int> CONTROL_NAMES[] = {
     {"BenchPairsA", sim::ID_BENCH_PAIRS_A},            {"BenchPairsB", sim::ID_BENCH_PAIRS_A + 1},
     {"BenchPairsC", sim::ID_BENCH_PAIRS_A + 2},        {"BenchPairsD", sim::ID_BENCH_PAIRS_A + 3},
 };
-constexpr char DIALOG_CLASS[] = "#32770";
 
 BOOL CALLBACK Collect(HWND window, LPARAM windows)
 {
@@ -33,58 +34,55 @@ BOOL CALLBACK Collect(HWND window, LPARAM windows)
     return TRUE;
 }
 
+std::vector<HWND> ChildrenOf(HWND parent)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
 std::vector<HWND> VisibleTopLevel(DWORD processId)
 {
-    std::vector<HWND> all, visible;
+    std::vector<HWND> all;
     EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
-    for (HWND window : all) {
+    std::erase_if(all, [&](HWND window) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window))
-            visible.push_back(window);
+        return owner != processId || !IsWindowVisible(window);
+    });
+    return all;
+}
+
+// A caption as the operator reads it: "&Yes" is shown as Yes.
+std::string WithoutMnemonic(const std::string& caption)
+{
+    std::string out;
+    for (size_t i = 0; i < caption.size(); ++i)
+        out += caption[i] == '&' && i + 1 < caption.size() ? caption[++i] : caption[i];
+    return out;
+}
+
+// The box's visible buttons by their numbers, which give the order the box shows them in.
+std::vector<std::pair<int, HWND>> ButtonsOf(HWND box)
+{
+    std::vector<std::pair<int, HWND>> buttons;
+    for (HWND window : ChildrenOf(box)) {
+        if (_stricmp(ClassOf(window).c_str(), "Button") == 0 && HasVisibleStyle(window))
+            buttons.emplace_back(GetDlgCtrlID(window), window);
     }
-    return visible;
+    std::sort(buttons.begin(), buttons.end());
+    return buttons;
 }
 
 } // namespace
 
-std::string ControlRef::Describe() const
+int ControlId(const std::string& name)
 {
-    switch (How) {
-    case Kind::Name: return Text;
-    case Kind::Id: return "#" + std::to_string(Id);
-    case Kind::Caption: return "the control captioned \"" + Text + "\"";
+    for (const auto& [known, id] : CONTROL_NAMES) {
+        if (name == known)
+            return id;
     }
-    return Text;
-}
-
-bool ParseControlRef(const std::string& text, bool quoted, ControlRef& ref, std::string& error)
-{
-    ref = ControlRef{};
-    ref.Text = text;
-    if (quoted) {
-        ref.How = ControlRef::Kind::Caption;
-        return true;
-    }
-    if (!text.empty() && text[0] == '#') {
-        char* end = nullptr;
-        long id = std::strtol(text.c_str() + 1, &end, 0);
-        if (text.size() < 2 || *end != '\0') {
-            error = "a control number looks like #1001";
-            return false;
-        }
-        ref.How = ControlRef::Kind::Id;
-        ref.Id = static_cast<int>(id);
-        return true;
-    }
-    for (const auto& [name, id] : CONTROL_NAMES) {
-        if (text == name) {
-            ref.Id = id;
-            return true;
-        }
-    }
-    error = "unknown control name " + text;
-    return false;
+    return 0;
 }
 
 HWND FindMainWindow(DWORD processId)
@@ -98,31 +96,19 @@ HWND FindMainWindow(DWORD processId)
 
 std::vector<HWND> FindTopLevel(DWORD processId, const std::string& className)
 {
-    std::vector<HWND> found;
-    for (HWND window : VisibleTopLevel(processId)) {
-        if (ClassOf(window) == className)
-            found.push_back(window);
-    }
+    std::vector<HWND> found = VisibleTopLevel(processId);
+    std::erase_if(found, [&](HWND window) { return ClassOf(window) != className; });
     return found;
 }
 
 std::vector<HWND> FindBoxes(DWORD processId) { return FindTopLevel(processId, DIALOG_CLASS); }
 
-std::vector<HWND> ChildrenOf(HWND parent)
-{
-    std::vector<HWND> children;
-    EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&children));
-    return children;
-}
-
 HWND FindControl(HWND parent, const ControlRef& ref)
 {
     for (HWND window : ChildrenOf(parent)) {
         std::string text;
-        const bool match = ref.How == ControlRef::Kind::Caption
-                               ? ReadText(window, text) && WithoutMnemonic(text) == WithoutMnemonic(ref.Text)
-                               : GetDlgCtrlID(window) == ref.Id;
-        if (match)
+        if (ref.Caption.empty() ? GetDlgCtrlID(window) == ref.Id
+                                : ReadText(window, text) && WithoutMnemonic(text) == WithoutMnemonic(ref.Caption))
             return window;
     }
     return nullptr;
@@ -145,7 +131,7 @@ bool ReadText(HWND window, std::string& text)
     if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
                              SMTO_ABORTIFHUNG, TEXT_TIMEOUT_MS, &copied))
         return false;
-    buffer.resize(copied < buffer.size() ? copied : buffer.size() - 1);
+    buffer.resize(std::min<size_t>(copied, length));
     text = buffer;
     return true;
 }
@@ -160,13 +146,36 @@ RECT RectIn(HWND window, HWND reference)
 
 bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-std::string WithoutMnemonic(const std::string& caption)
+std::string BoxView::ButtonList() const
 {
-    std::string out;
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size())
-            ++i;
-        out += caption[i];
+    std::string list;
+    for (const std::string& button : Buttons)
+        list += (list.empty() ? "" : "/") + button;
+    return list;
+}
+
+bool ReadBox(HWND box, BoxView& view)
+{
+    view = BoxView{};
+    view.Window = box;
+    HWND text = GetDlgItem(box, BOX_TEXT_ID);
+    if (!ReadText(box, view.Caption) || (text && !ReadText(text, view.Text)))
+        return false;
+    for (const auto& [id, button] : ButtonsOf(box)) {
+        std::string caption;
+        if (!ReadText(button, caption))
+            return false;
+        view.Buttons.push_back(WithoutMnemonic(caption));
     }
-    return out;
+    return true;
+}
+
+bool PressBoxButton(const BoxView& view, const std::string& answer)
+{
+    for (const auto& [id, button] : ButtonsOf(view.Window)) {
+        std::string caption;
+        if (ReadText(button, caption) && _stricmp(WithoutMnemonic(caption).c_str(), answer.c_str()) == 0)
+            return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
+    }
+    return false;
 }

@@ -24,6 +24,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -41,55 +42,26 @@ struct Options {
 
 bool ParseOptions(int argc, char** argv, Options& options)
 {
+    const std::map<std::string, std::string*> valued = {
+        {"--out", &options.Out}, {"--log", &options.Log}, {"--desktop", &options.Desktop}};
     for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        bool hasValue = i + 1 < argc;
-        if (arg == "--out" && hasValue)
-            options.Out = argv[++i];
-        else if (arg == "--log" && hasValue)
-            options.Log = argv[++i];
-        else if (arg == "--desktop" && hasValue)
-            options.Desktop = argv[++i];
-        else if (arg == "--set" && hasValue) {
-            std::string setting = argv[++i];
-            size_t equals = setting.find('=');
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (valued.count(arg) && hasValue) {
+            *valued.at(arg) = Backslashed(argv[++i]);
+        } else if (arg == "--set" && hasValue) {
+            const std::string setting = argv[++i];
+            const size_t equals = setting.find('=');
             if (equals == std::string::npos || equals == 0)
                 return false;
             options.Values[setting.substr(0, equals)] = setting.substr(equals + 1);
-        }
-        else if (options.Script.empty() && arg.rfind("--", 0) != 0)
+        } else if (options.Script.empty() && arg.rfind("--", 0) != 0) {
             options.Script = arg;
-        else
+        } else {
             return false;
+        }
     }
     return !options.Script.empty();
-}
-
-std::string BaseName(const std::string& path)
-{
-    size_t slash = path.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    size_t dot = name.find_last_of('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
-std::string WithSlash(std::string folder)
-{
-    for (char& c : folder) {
-        if (c == '/')
-            c = '\\';
-    }
-    if (!folder.empty() && folder.back() != '\\')
-        folder += '\\';
-    return folder;
-}
-
-// The programs go on a desktop of their own when asked: the system then gives it a screen of
-// its own with title bars drawn, and the driver must sit on it too to see their windows.
-bool JoinDesktop(const std::string& name, HDESK& desktop)
-{
-    desktop = CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    return desktop && SetThreadDesktop(desktop);
 }
 
 int Run(const Options& options)
@@ -99,9 +71,10 @@ int Run(const Options& options)
         return EXIT_BAD_SCRIPT;
     }
     std::vector<ScriptError> errors;
-    std::vector<Command> commands = ParseScript(FillNames(ReadText(options.Script), options.Values, errors), errors);
-    std::vector<ScriptError> checks = CheckScript(commands);
-    errors.insert(errors.end(), checks.begin(), checks.end());
+    std::map<std::string, std::string> names = options.Values;
+    names.insert(BuiltInNames().begin(), BuiltInNames().end());
+    std::vector<Command> commands = ParseScript(ReadText(options.Script), names, errors);
+    CheckScript(commands, errors);
     for (const ScriptError& error : errors)
         LogLine("%s:%d: %s", options.Script.c_str(), error.Line, error.Message.c_str());
     if (!errors.empty())
@@ -111,11 +84,11 @@ int Run(const Options& options)
     GetTempPathA(sizeof temp, temp);
     Session session;
     session.BinFolder = ExeFolder();
-    session.WorkFolder = WithSlash(Format("%skv7e2e-%s-%lu", temp, BaseName(options.Script).c_str(),
-                                          GetCurrentProcessId()));
+    session.WorkFolder = Format("%skv7e2e-%s-%lu\\", temp,
+                                std::filesystem::path(options.Script).stem().string().c_str(), GetCurrentProcessId());
     for (const auto& [name, value] : options.Values)
         LogLine("case %s=%s", name.c_str(), value.c_str());
-    session.OutFolder = options.Out.empty() ? session.WorkFolder : WithSlash(options.Out);
+    session.OutFolder = options.Out.empty() ? session.WorkFolder : options.Out + "\\";
     session.Desktop = options.Desktop;
     SetEnvironmentVariableA("KV7_BENCH", session.BenchPath().c_str()); // every program inherits it
     RemoveTree(session.WorkFolder);
@@ -145,15 +118,10 @@ int Run(const Options& options)
             break;
         }
     }
-    if (result == 0) {
-        for (auto& [alias, program] : session.Programs) {
-            if (!program.Process->HasExited()) {
-                LogLine("FAILED: %s still runs at the end of the script", alias.c_str());
-                result = EXIT_FAILED;
-            }
-        }
+    if (session.Cleanup() && result == 0) {
+        LogLine("FAILED: a program still ran at the end of the script");
+        result = EXIT_FAILED;
     }
-    session.Cleanup();
     if (result == 0)
         RemoveTree(session.WorkFolder);
     else
@@ -172,18 +140,20 @@ int main(int argc, char** argv)
         return EXIT_BAD_SCRIPT;
     }
     if (!options.Log.empty()) {
-        std::string log = options.Log;
-        for (char& c : log) {
-            if (c == '/')
-                c = '\\';
-        }
-        MakeFolders(FolderOf(log));
+        MakeFolders(FolderOf(options.Log));
         OpenLog(options.Log);
     }
+    // The programs go on a desktop of their own when asked: the system then gives it a screen of
+    // its own with title bars drawn, and the driver must sit on it too to see their windows.
     HDESK desktop = nullptr;
-    if (!options.Desktop.empty() && !JoinDesktop(options.Desktop, desktop)) {
-        LogLine("cannot use the desktop %s (error %lu)", options.Desktop.c_str(), GetLastError());
-        return EXIT_FAILED;
+    if (!options.Desktop.empty()) {
+        desktop = CreateDesktopA(options.Desktop.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+        if (!desktop || !SetThreadDesktop(desktop)) {
+            LogLine("cannot use the desktop %s (error %lu)", options.Desktop.c_str(), GetLastError());
+            if (desktop)
+                CloseDesktop(desktop);
+            return EXIT_FAILED;
+        }
     }
     int result = Run(options);
     if (desktop)
