@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace sim {
 
@@ -26,19 +27,37 @@ std::string NameOf(HoldStep step)
     return "?";
 }
 
+// GetQueueStatus, from the user32 the process has already loaded. Only the program's thread
+// watches its queue, and the program is a window program; the simulated programmer, a console
+// process, must not import user32 for a call it never makes: under Wine a process that loads
+// user32 pays tens of milliseconds at its start, and every chain detection would pay them.
+DWORD QueueStatus(UINT flags)
+{
+    using TGetQueueStatus = DWORD(WINAPI*)(UINT);
+    static const TGetQueueStatus getQueueStatus = [] {
+        HMODULE user32 = GetModuleHandleA("user32.dll");
+        return user32 ? reinterpret_cast<TGetQueueStatus>(
+                            reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetQueueStatus")))
+                      : nullptr;
+    }();
+    return getQueueStatus ? getQueueStatus(flags) : 0;
+}
+
 // The kinds of input added to this thread's queue since the last look. Asking clears them, so
 // each arrival is told once; the program's own waits look at what is in the queue, not at what
 // is new, and are not misled by it. Under Wine, SendInput has filed the input in the thread's
 // queue by the time it returns; on Windows the system's input thread files it a moment later,
 // so a script waits for this line, not for its own SendInput, before it releases the step.
-std::string NewInput()
+// Each kind is told on a line of its own, so that a script waiting for a key finds its line
+// even when a click arrived in the same look.
+std::vector<const char*> NewInput()
 {
-    const DWORD added = LOWORD(GetQueueStatus(QS_MOUSEBUTTON | QS_KEY));
-    std::string kinds;
+    const DWORD added = LOWORD(QueueStatus(QS_MOUSEBUTTON | QS_KEY));
+    std::vector<const char*> kinds;
     if (added & QS_MOUSEBUTTON)
-        kinds = "click";
+        kinds.push_back("click");
     if (added & QS_KEY)
-        kinds += kinds.empty() ? "key" : " key";
+        kinds.push_back("key");
     return kinds;
 }
 
@@ -70,9 +89,8 @@ Bench HoldWhileAsked(const Bench& bench, HoldStep step, bool watchInput)
         }
         Sleep(POLL_MS);
         if (watchInput) {
-            const std::string arrived = NewInput();
-            if (!arrived.empty())
-                JournalLine(now, "holding " + name + ", input arrived: " + arrived);
+            for (const char* kind : NewInput())
+                JournalLine(now, "holding " + name + ", input arrived: " + kind);
         }
         now = LoadBench();
     }
