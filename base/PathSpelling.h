@@ -35,7 +35,9 @@ TSpelledPath SpellPath(const std::wstring& path, UINT codePage);
 
 // A path for the batch file: plain ASCII wherever it can be (the path itself, or else its
 // short name), because ASCII reads the same in every code page a console may be switched to;
-// only where neither is ASCII (a volume without short names), its spelling in codePage.
+// only where neither is ASCII (a volume without short names), its spelling in codePage. Wine
+// cannot show the need: its cmd runs no AutoRun command and its consoles take no CodePage
+// setting, so there a console always starts in the OEM code page.
 TSpelledPath SpellForBatch(const std::wstring& path, UINT codePage);
 
 // The folder part of a path, up to and including its last backslash (empty when it has none).
