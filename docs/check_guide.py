@@ -21,9 +21,10 @@ PRODUCT_FOLDERS = ("app", "base", "board", "chain", "inspection")
 TABLE_START = re.compile(r"^5\. WHAT THE OPERATOR CAN SEE$")
 NEXT_SECTION = re.compile(r"^\d+\. [A-Z]")
 PLACEHOLDER = re.compile(r"<[a-z]+>")
-# What a placeholder may stand for next to a piece: a conversion, or the literal's end.
-FILLED_IN_AFTER = r"(?=%[-0-9.]*[a-z]|\x00)"
-FILLED_IN_BEFORE = r"(?:(?<=%[a-z])|(?<=\x00))"
+# Whatever the program fills in at run time: a printf conversion, or text before or after a
+# literal. Each literal's conversions become one, and one stands between any two literals.
+HOLE = "\x00"
+CONVERSION = re.compile(r"%(?:%|[-+ #0]*(?:\d+|\*)?(?:\.(?:\d+|\*))?(?:hh|h|ll|l|L|z|j|t)?[diouxXcsfFeEgGaApn])")
 # Comments, character literals and string literals, so that quotes in comments are skipped.
 TOKEN = re.compile(r"""//[^\n]*|/\*.*?\*/|'(?:\\.|[^'\\])*'|"((?:\\.|[^"\\])*)"|\s+|[^"'/\s]+|/""", re.S)
 
@@ -44,7 +45,7 @@ def table_quotes(guide):
 
 
 # The product's string literals, adjacent ones joined as the compiler joins them, each one
-# between zero characters.
+# between holes.
 def program_literals(root):
     literals = []
     for folder in PRODUCT_FOLDERS:
@@ -64,7 +65,8 @@ def program_literals(root):
                 else:
                     literals.append(text)
                 joining = True
-    return "\x00" + "\x00".join(literals) + "\x00"
+    holed = [CONVERSION.sub(lambda m: "%" if m.group(0) == "%%" else HOLE, literal) for literal in literals]
+    return HOLE + HOLE.join(holed) + HOLE
 
 
 def found_in(program, text):
@@ -74,9 +76,9 @@ def found_in(program, text):
             continue
         pattern = re.escape(piece)
         if index > 0:
-            pattern = FILLED_IN_BEFORE + pattern
+            pattern = "(?<=" + HOLE + ")" + pattern
         if index + 1 < len(pieces):
-            pattern += FILLED_IN_AFTER
+            pattern += "(?=" + HOLE + ")"
         if not re.search(pattern, program):
             return False
     return True
