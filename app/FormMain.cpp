@@ -11,6 +11,7 @@
 #include "Fonts.h"
 
 #include "base/Box.h"
+#include "base/Fault.h"
 #include "base/MessageWait.h"
 #include "base/PendingInput.h"
 #include "base/Pump.h"
@@ -385,7 +386,13 @@ void TFormMain::OnEndSession()
     if (WindowHeldByRun)
         ShowRunStopped(STATUS_STOPPED);
     ReleaseForSessionEnd();
-    ReleaseBoard();
+    // A fault inside the library's close must not keep the process from ending here: no box
+    // while the session ends, and the board is let go all the same.
+    try {
+        ReleaseBoard();
+    } catch (const TLibraryFault& fault) {
+        Trace("board dropped at session end: %s", fault.what());
+    }
     ExitProcess(0);
 }
 
@@ -400,7 +407,13 @@ void TFormMain::OnDestroyDeferred()
 void TFormMain::OnDestroy()
 {
     Trace("window destroyed");
-    ReleaseBoard();
+    // A fault inside the library's close must not skip what follows: the board is let go all
+    // the same, and nothing of the window is left behind it.
+    try {
+        ReleaseBoard();
+    } catch (const TLibraryFault& fault) {
+        Trace("board dropped with the window: %s", fault.what());
+    }
     KillTimer(Window, ID_TIMER_PROGRESS);
     SetBoxOwner(nullptr);
     SetDialogWindow(nullptr);

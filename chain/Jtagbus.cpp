@@ -113,9 +113,18 @@ bool TJtagBus::DetectChain(TChainList& list, int cable)
     if (!IsFile(programmer))
         return fail("Fail to find the download tool(" + Readable(programmer) + ").");
 
-    // Leftovers of a detection whose programmer outlived it go before anything is written.
+    // Leftovers of a detection whose programmer outlived it go before anything is written. A
+    // report still there then is held by that programmer, and this detection ends here: cmd opens
+    // a ">" file shared for reading, not writing, so this run's ">" onto it would fail, cmd would
+    // still end with code 0 (a failed redirection sets no ERRORLEVEL) having started nothing, and
+    // the report read after the wait would be the other programmer's. Windows refuses the delete
+    // while the holder does not share deleting. Wine's cmd shares it, and the delete leaves the
+    // name until the holder closes (delete pending), as Windows does without POSIX deletes; with
+    // them (Windows 10 on NTFS) the name goes at once, and the next report is a new file.
     DeleteIfPresent(reportPath);
     DeleteIfPresent(batchPath);
+    if (FileExists(reportPath))
+        return fail(std::string(REPORT_FILE_NAME) + " is still held by the programmer of an earlier detection");
     Sleep(SETTLE_BEFORE_BATCH_MS);
 
     // The batch line spelled so that cmd reads both paths as the folders named above, whatever

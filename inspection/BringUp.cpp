@@ -87,12 +87,14 @@ BoardType TFormMain::DetectBoardType()
 
 const char* TFormMain::BoardTypeLabel(BoardType type) { return ::BoardTypeLabel(type); }
 
+// The board is dropped however its close ends: a fault inside the library's close goes on to the
+// caller (a run's handler, the window's end), with no board left held.
 void TFormMain::ReleaseBoard()
 {
     if (!CurrentBoard)
         return;
-    if (CurrentBoard->IsConnected())
-        CurrentBoard->Disconnect();
-    CurrentBoard.reset();
+    const std::unique_ptr<TBoard> board = std::move(CurrentBoard);
+    if (board->IsConnected())
+        board->Disconnect();
     Trace("board released");
 }

@@ -119,6 +119,10 @@ void Apply(Bench& bench, const std::string& key, const std::string& value)
         ReadMs(value, bench.LoopbackMs);
     else if (key == "firmware_start_ms")
         ReadMs(value, bench.FirmwareStartMs);
+    else if (key == "open_ready_ms")
+        ReadMs(value, bench.OpenReadyMs);
+    else if (key == "downloaded_at" && ReadInteger(value, number) && number >= 0 && number <= 0xFFFFFFFFLL)
+        bench.DownloadedAt = static_cast<uint32_t>(number);
     else if (key == "reply_fault")
         ReadFault(value, bench.Fault);
     else if (key == "reply_fault_on" && value == "all")

@@ -44,6 +44,10 @@ struct Bench {
     uint32_t LoopbackMs = 0;
     // How long after the port opens the firmware still ignores requests (it is starting).
     uint32_t FirmwareStartMs = 0;
+    // How long after the end of a download that configured the FPGA the JTAG hub still refuses
+    // an open, and the tick at which that download ended (the download library writes it).
+    uint32_t OpenReadyMs = 0;
+    std::optional<uint32_t> DownloadedAt;
 
     ReplyFault Fault = ReplyFault::None;
     FaultTarget FaultOn = FaultTarget::All;

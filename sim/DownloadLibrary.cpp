@@ -70,8 +70,13 @@ uint32_t __stdcall PALDRIX_JtagDownload(const char* sofPath, int32_t arg2, uint8
     const Bench bench = HoldWhileAsked(LoadBench(), HoldStep::Download, true);
     FaultIfAsked(bench, FaultEntry::Download);
     const char* refusal = Refusal(bench, sofPath);
-    if (!refusal)
+    if (!refusal) {
         SetBenchKey(bench.Path, "configured", "yes");
+        // The JTAG hub takes open_ready_ms from here to start; only a desk that sets that time
+        // gets the tick written into its file.
+        if (bench.OpenReadyMs > 0)
+            SetBenchKey(bench.Path, "downloaded_at", std::to_string(GetTickCount()));
+    }
     JournalLine(bench, "download jtag path=" + Quoted(sofPath) + " arg2=" + std::to_string(arg2)
                            + " arg3=" + std::to_string(arg3) + " arg4=" + std::to_string(arg4)
                            + " arg5=" + std::to_string(arg5) + " arg6=" + std::to_string(arg6)

@@ -74,8 +74,10 @@ uint32_t __stdcall PALDRIX_JtagOpen(int32_t portIndex, const char* portName)
     FaultIfAsked(bench, FaultEntry::Open);
     std::lock_guard guard(library.Lock);
     ++library.Opens;
+    // The JTAG hub behind the cable is still starting for a while after a download.
+    const bool hubStarting = bench.DownloadedAt && GetTickCount() - *bench.DownloadedAt < bench.OpenReadyMs;
     uint32_t handle = 0;
-    if (bench.Cable && !bench.OpenFails) {
+    if (bench.Cable && !bench.OpenFails && !hubStarting) {
         handle = library.NextHandle++;
         Port& port = library.Ports[handle];
         port.Seen = bench;

@@ -1,5 +1,6 @@
 // TBoard against the simulated board: the bytes that go on the wire, the two commands'
-// answers, and every way a broken reply is refused, with or without the beep.
+// answers (one that comes late in the reply window too), and every way a broken reply is
+// refused, with or without the beep.
 #include "base/Beep.h"
 #include "board/Board.h"
 #include "tests/support/TestBench.h"
@@ -152,4 +153,19 @@ TEST(Board, CommandsWithoutAPortFailQuietly)
     SetBeepHook(nullptr);
     EXPECT_EQ(beeps, 0);
     EXPECT_TRUE(bench.JournalLines("jtag write ").empty());
+}
+
+// A loopback reply that starts 2.5 s after its request is still taken. The first port read
+// waits its 3 s for the header whatever the first-reply limit is (that limit is looked at only
+// between port reads), so this guards the reply window as a whole: it fails when both limits
+// are cut, not when the first-reply limit alone is. The bench holds the reply back from the tick
+// of the write and the program reads for its 3 s from a later tick; only a stall of half a
+// second between two of the program's reads could lose the reply.
+TEST(Board, LoopbackReplyLateInTheReplyWindowIsTaken)
+{
+    ConnectedBoard board("loopback_ms = 2500\n");
+    std::array<uint8_t, LOOPBACK_PAIRS> results{};
+    EXPECT_TRUE(board.Board.RunLoopback(0, results.data()));
+    EXPECT_EQ(results[0], 1);
+    EXPECT_EQ(board.Beeps, 0);
 }

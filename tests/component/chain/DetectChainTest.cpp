@@ -1,10 +1,12 @@
 /*
  * A whole chain detection against the simulated programmer, run through cmd by the batch file
  * as on the operator's PC: the devices found, the exact batch line, where the two temporary
- * files go and that none is left, and the failures that must end the detection at once.
+ * files go and that none is left, and the failures that must end the detection at once (a report
+ * another programmer still holds among them).
  */
 #include "ChainDesk.h"
 
+#include "base/Handles.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/QuartusRegistry.h"
 #include "tests/support/TempFolder.h"
@@ -86,6 +88,28 @@ TEST(DetectChain, NoProgrammerStartsNothingAndWritesNoBatchFile)
         EXPECT_FALSE(watch.BatchSeen);
     }
     EXPECT_EQ(desk.JournalText(), "");
+}
+
+// A report some programmer still holds open, the way cmd holds the file it redirects a
+// programmer's output into (written, shared for reading only): it cannot be removed, and the
+// detection ends at once, before it writes a batch file or starts a programmer. Going on, cmd
+// would fail to redirect this run's programmer onto it, end with code 0 having run nothing, and
+// the holder's report would be read as this detection's once the holder let it go.
+TEST(DetectChain, ReportStillHeldByAnotherProgrammerEndsTheDetectionAtOnce)
+{
+    QuartusRegistry registry;
+    ChainDesk desk;
+    UniqueHandle held(CreateFileA(desk.ReportPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    FileWatch watch(desk.BatchPath(), desk.ReportPath());
+    BoxRecorder boxes;
+    TDetection found = Detect();
+
+    EXPECT_FALSE(found.Ok);
+    EXPECT_FALSE(watch.BatchSeen);
+    EXPECT_EQ(desk.JournalText(), "") << "a programmer was started";
+    EXPECT_TRUE(boxes.Boxes.empty());
 }
 
 // Each failure on a desk of its own, so no leftover of one case can decide the next.

@@ -1,6 +1,7 @@
 // The inspection run against a board whose FPGA already runs the test firmware: the held board
-// reused from press to press, the verdicts as the operator sees them, the release of the board,
-// a connector test with no board, and the preconditions that end the program.
+// reused from press to press, the verdicts as the operator sees them, the release of the board
+// (at the window's end and the session's too, when the library faults in its close), a connector
+// test with no board, and the preconditions that end the program.
 #include "InspectionDesk.h"
 
 #include "base/Fault.h"
@@ -9,8 +10,54 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <mutex>
+#include <string>
+#include <vector>
 
 namespace {
+
+// The trace lines this process writes meanwhile, taken from the notification OutputDebugStringA
+// raises before a debugger or a viewer would see it; each is also copied to standard error, for
+// a death test's child to hand to its parent.
+class TraceCapture {
+public:
+    TraceCapture() : Handler(AddVectoredExceptionHandler(1, OnException)) { Active = this; }
+    ~TraceCapture()
+    {
+        RemoveVectoredExceptionHandler(Handler);
+        Active = nullptr;
+    }
+    TraceCapture(const TraceCapture&) = delete;
+    TraceCapture& operator=(const TraceCapture&) = delete;
+
+    // The first line that starts with the text, or "" when none does.
+    std::string LineStarting(const std::string& start) const
+    {
+        std::lock_guard guard(Lock);
+        for (const std::string& line : Lines)
+            if (line.rfind(start, 0) == 0)
+                return line;
+        return std::string();
+    }
+
+private:
+    static LONG CALLBACK OnException(EXCEPTION_POINTERS* info)
+    {
+        const EXCEPTION_RECORD& record = *info->ExceptionRecord;
+        if (record.ExceptionCode == DBG_PRINTEXCEPTION_C && record.NumberParameters >= 2 && Active) {
+            const char* text = reinterpret_cast<const char*>(record.ExceptionInformation[1]);
+            std::fputs(text, stderr);
+            std::lock_guard guard(Active->Lock);
+            Active->Lines.emplace_back(text, std::char_traits<char>::length(text) - 1); // no '\n'
+        }
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+
+    static inline TraceCapture* Active = nullptr;
+    void* Handler;
+    mutable std::mutex Lock;
+    std::vector<std::string> Lines;
+};
 
 // A window that holds a board: one press passed on a bench whose FPGA already runs the test
 // firmware, its power warning answered.
@@ -91,6 +138,46 @@ TEST_F(HeldBoard, FaultInsideTheLibraryLeavesTheWindowIdleAndTheBoardLetGo)
     Bench.Write("configured = yes\n");
     Form.ButtonOrbaClick(Form.ButtonOrba[2]);
     EXPECT_EQ(Form.PanelText[0], "ORBA-C PASS");
+}
+
+// A fault inside the library's close when the window ends: traced, the board and the library let
+// go all the same, no exception box, and the rest of the window's end done. The handler is sent
+// WM_DESTROY while the window lives, because a destroyed window takes its timers with it and
+// would hide a handler that never reached KillTimer.
+TEST_F(HeldBoard, FaultInTheCloseAtTheWindowsEndLeavesNothingBehind)
+{
+    Bench.Write("configured = yes\nfault_in = close\n");
+    Form.StartProgress();
+    TraceCapture trace;
+    SendMessageA(Form.Handle(), WM_DESTROY, 0, 0);
+
+    EXPECT_EQ(Boxes.Boxes.size(), 1u) << "no box but the power warning of the press";
+    EXPECT_FALSE(Form.CurrentBoard);
+    EXPECT_EQ(JtagCallCount("close"), -1) << "the JTAG library is still loaded";
+    const std::string dropped = trace.LineStarting("KV7: board dropped with the window: Access violation at address ");
+    EXPECT_NE(dropped.find(" in module 'PALDRIX_JTAG.DLL'"), std::string::npos) << dropped;
+    constexpr UINT_PTR PROGRESS_TIMER = 1;
+    EXPECT_FALSE(KillTimer(Form.Handle(), PROGRESS_TIMER)) << "the progress timer still runs";
+}
+
+// The same fault as the session ends: traced, and the process still ends there with exit code 0
+// and no box.
+using HeldBoardDeathTest = HeldBoard;
+TEST_F(HeldBoardDeathTest, FaultInTheCloseAtSessionEndStillEndsTheProcessWithCode0)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Bench.Write("configured = yes\nfault_in = close\n");
+    Form.StartProgress();
+    auto endSession = [this] {
+        SetBoxHook([](const TBoxRequest& request) {
+            std::fprintf(stderr, "box %s\n", request.Text.c_str());
+            return BoxAnswer::Ok;
+        });
+        TraceCapture trace;
+        SendMessageA(Form.Handle(), WM_ENDSESSION, TRUE, 0);
+    };
+    EXPECT_EXIT(endSession(), testing::ExitedWithCode(0),
+                "KV7: board dropped at session end: Access violation at address \\w+ in module 'PALDRIX_JTAG.DLL'");
 }
 
 TEST(InspectionRun, ConnectorTestWithoutBoardIsNgAndSendsNothing)

@@ -1,6 +1,7 @@
 // The simulated download library as the peer that catches a wrong choice of the program: it
 // configures the FPGA only with the file that fits the chain's first device, refuses without
-// power, cable or a usable file, and journals the flags as the bytes it was handed.
+// power, cable or a usable file, tells the JTAG hub when it ended (its start time counts from
+// there), and journals the flags as the bytes it was handed.
 #include "BenchFixture.h"
 
 #include "base/Handles.h"
@@ -75,6 +76,34 @@ TEST_F(DownloadPeer, RefusesWithoutPowerCableOrAUsableFile)
     const char* reasons[] = {"off", "no-cable", "fails", "no-file", "not-sof"};
     for (size_t i = 0; i < lines.size(); ++i)
         EXPECT_TRUE(lines[i].ends_with(std::string(" result=0 why=") + reasons[i])) << lines[i];
+}
+
+// The JTAG hub refuses an open until open_ready_ms after the download that configured the FPGA.
+TEST_F(DownloadPeer, HubIsReadyForTheOpenOnlyAfterItsStartTime)
+{
+    UniqueModule jtag(LoadLibraryA(BuiltFile(JTAG_DLL).c_str()));
+    const auto open = reinterpret_cast<uint32_t(__stdcall*)(int32_t, const char*)>(
+        reinterpret_cast<void*>(GetProcAddress(jtag.Get(), "PALDRIX_JtagOpen")));
+    ASSERT_TRUE(open);
+
+    // Long enough that no stall of the test reaches it.
+    Bench.Write("open_ready_ms = 60000\n");
+    ASSERT_TRUE(Configure(Sof("340")));
+    EXPECT_NE(Bench.Text().find("downloaded_at = "), std::string::npos);
+    EXPECT_EQ(open(0, ""), 0u);
+
+    // Counted from a tick inside the download: 200 ms after a later one the hub is ready.
+    Bench.Write("open_ready_ms = 200\n");
+    ASSERT_TRUE(Configure(Sof("340")));
+    const DWORD downloaded = GetTickCount();
+    while (GetTickCount() - downloaded < 200)
+        Sleep(10);
+    EXPECT_NE(open(0, ""), 0u);
+
+    // Without a start time the download writes no tick.
+    Bench.Write("");
+    ASSERT_TRUE(Configure(Sof("340")));
+    EXPECT_EQ(Bench.Text().find("downloaded_at"), std::string::npos);
 }
 
 // Flags are single bytes: a caller that passes something else than 0 or 1 shows in the journal.
