@@ -1,15 +1,17 @@
-#include "Paths.h"
+#include "base/Paths.h"
 
 #include <windows.h>
 
-std::string ExePath()
+namespace {
+
+std::wstring ExePathW()
 {
     // Paths longer than MAX_PATH are possible; grow until the name fits.
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0)
-            return std::string();
+            return std::wstring();
         if (length < path.size()) {
             path.resize(length);
             return path;
@@ -18,13 +20,13 @@ std::string ExePath()
     }
 }
 
-std::string FolderOf(const std::string& path)
-{
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
+} // namespace
 
-std::string ExeFolder() { return FolderOf(ExePath()); }
+std::wstring ExeFolderW() { return FolderOf(ExePathW()); }
+
+TSpelledPath ExeFolderSpelled() { return SpellPath(ExeFolderW(), AnsiCodePage()); }
+
+std::string ExeFolder() { return ExeFolderSpelled().Text; }
 
 bool FileExists(const std::string& path)
 {

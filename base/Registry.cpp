@@ -12,6 +12,19 @@ namespace {
 constexpr wchar_t QUARTUS_KEY[] = L"Software\\Altera Corporation\\Quartus";
 constexpr wchar_t QUARTUS_VALUE[] = L"Quartus Install Directory";
 
+// An expandable value names its folder through environment variables ("%ProgramFiles%\...");
+// taken as it stands it would name no folder. A variable that is not set stays as written.
+std::wstring Expanded(const std::wstring& text)
+{
+    const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    std::wstring expanded(size, L'\0');
+    const DWORD length = size ? ExpandEnvironmentStringsW(text.c_str(), expanded.data(), size) : 0;
+    if (length == 0 || length > size)
+        return text;
+    expanded.resize(length - 1); // the count includes the terminating zero
+    return expanded;
+}
+
 } // namespace
 
 std::wstring QuartusInstallFolder()
@@ -32,5 +45,5 @@ std::wstring QuartusInstallFolder()
     text.resize(std::min<size_t>(size / sizeof(wchar_t), text.size()));
     if (size_t zero = text.find(L'\0'); zero != std::wstring::npos)
         text.resize(zero);
-    return text;
+    return type == REG_EXPAND_SZ ? Expanded(text) : text;
 }

@@ -13,5 +13,5 @@
 #include <string>
 
 // The Quartus installation folder under HKEY_LOCAL_MACHINE, or "" when the key or value is
-// missing or not a string.
+// missing or not a string; an expandable string comes with its variables expanded.
 std::wstring QuartusInstallFolder();

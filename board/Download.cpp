@@ -20,10 +20,10 @@ TDownload::~TDownload() { UnloadDll(); }
 
 void TDownload::LoadDll()
 {
-    std::string path = ExeFolder() + DOWNLOAD_DLL_NAME;
-    switch (Library.Load(path)) {
+    const std::wstring folder = ExeFolderW();
+    switch (Library.Load(folder, DOWNLOAD_DLL_NAME)) {
     case TPaldrixDownloadLibrary::TLoad::NoModule:
-        ShowBox(BoxKind::Error, BoxButtons::Ok, "fail to load dll - " + path);
+        ShowBox(BoxKind::Error, BoxButtons::Ok, "fail to load dll - " + Readable(folder) + DOWNLOAD_DLL_NAME);
         break;
     case TPaldrixDownloadLibrary::TLoad::EntryMissing:
         ShowBox(BoxKind::Error, BoxButtons::Ok, INCOMPLETE_LIBRARY);

@@ -31,10 +31,10 @@ TJtagPort::~TJtagPort() { UnloadDll(); }
 
 void TJtagPort::LoadDll()
 {
-    std::string path = ExeFolder() + JTAG_DLL_NAME;
-    switch (Library.Load(path)) {
+    const std::wstring folder = ExeFolderW();
+    switch (Library.Load(folder, JTAG_DLL_NAME)) {
     case TPaldrixJtagLibrary::TLoad::NoModule:
-        ShowBox(BoxKind::Error, BoxButtons::Ok, "fail to load dll - " + path);
+        ShowBox(BoxKind::Error, BoxButtons::Ok, "fail to load dll - " + Readable(folder) + JTAG_DLL_NAME);
         break;
     case TPaldrixJtagLibrary::TLoad::EntryMissing:
         ShowBox(BoxKind::Error, BoxButtons::Ok, "fail to find some API");
@@ -124,7 +124,7 @@ void TJtagPort::SwitchDirectory(bool toQuartus)
         SetCurrentDirectoryW((QuartusInstallFolder() + QUARTUS_BIN).c_str());
         return;
     }
-    const std::string folder = ExeFolder();
+    const std::wstring folder = ExeFolderW();
     if (!folder.empty())
-        SetCurrentDirectoryA(folder.c_str());
+        SetCurrentDirectoryW(folder.c_str());
 }

@@ -13,7 +13,6 @@
 
 #include "base/GuardedCall.h"
 #include "base/Handles.h"
-#include "base/Paths.h"
 #include "board/PaldrixCall.h"
 
 #include <windows.h>
@@ -58,13 +57,14 @@ public:
     TMakerLibrary(const TMakerLibrary&) = delete;
     TMakerLibrary& operator=(const TMakerLibrary&) = delete;
 
-    // Loads the module at path and resolves every entry of the list; anything short of all of
-    // them leaves nothing loaded.
-    TLoad Load(const std::string& path)
+    // Loads the module of that file name from the folder (by its full path in UTF-16, so that a
+    // folder of any name will do) and resolves every entry of the list; anything short of all
+    // of them leaves nothing loaded.
+    TLoad Load(const std::wstring& folder, const std::string& fileName)
     {
         Unload();
-        Name = path.substr(FolderOf(path).size());
-        Module.Reset(LoadLibraryA(path.c_str()));
+        Name = fileName;
+        Module.Reset(LoadLibraryW((folder + std::wstring(fileName.begin(), fileName.end())).c_str()));
         if (!Module)
             return TLoad::NoModule;
         if (!Entries.Resolve(Module.Get())) {

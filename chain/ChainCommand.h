@@ -12,7 +12,7 @@ inline constexpr char REPORT_FILE_NAME[] = "KV7_Output.txt";
 inline constexpr wchar_t PROGRAMMER_FILE_NAME[] = L"quartus_pgm.exe";
 
 // The folders are taken in UTF-16 and only spelled in a code page for the reader of each path
-// (chain/PathSpelling.h).
+// (base/PathSpelling.h).
 
 // The folder with exactly one trailing backslash added when it has none.
 std::wstring WithTrailingBackslash(const std::wstring& folder);

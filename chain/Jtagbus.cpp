@@ -8,9 +8,10 @@
 #include "chain/Jtagbus.h"
 
 #include "chain/ChainCommand.h"
-#include "chain/PathSpelling.h"
+#include "chain/DetectionFolder.h"
 
 #include "base/Handles.h"
+#include "base/PathSpelling.h"
 #include "base/Paths.h"
 #include "base/SessionEnd.h"
 #include "base/SystemError.h"
@@ -22,27 +23,10 @@
 
 namespace {
 
-constexpr DWORD TEMP_PATH_BUFFER = 256;
 constexpr DWORD SETTLE_BEFORE_BATCH_MS = 200;
 constexpr DWORD PROGRAMMER_TIMEOUT_MS = 15000;
 constexpr DWORD SETTLE_AFTER_RUN_MS = 200;
 constexpr DWORD REPORT_TIMEOUT_MS = 10000;
-
-// The system's temporary folder, or the executable's when it names none. A name too long for
-// the buffer comes back unfilled; the executable's folder serves then as well. Asked in UTF-16:
-// in the ANSI code page a letter it lacks comes back as "?", and names no folder.
-std::wstring WorkingFolder()
-{
-    wchar_t buffer[TEMP_PATH_BUFFER];
-    DWORD length = GetTempPathW(TEMP_PATH_BUFFER, buffer);
-    if (length == 0)
-        return FromAnsi(ExeFolder());
-    if (length >= TEMP_PATH_BUFFER) {
-        Trace("temporary folder name too long (%lu characters), using the program's folder", length);
-        return FromAnsi(ExeFolder());
-    }
-    return WithTrailingBackslash(std::wstring(buffer, length));
-}
 
 bool IsFile(const std::wstring& path)
 {
@@ -113,8 +97,8 @@ bool TJtagBus::DetectChain(TChainList& list, int cable)
     // The file calls below and the command line take the ANSI code page; where it lacks a
     // letter of the folder, the folder goes by its short name, and without one nothing is
     // written anywhere (another folder would do no better).
-    const std::wstring folder = WorkingFolder();
-    const TSpelledPath ansiFolder = SpellPath(folder, CP_ACP);
+    const std::wstring folder = DetectionFolder();
+    const TSpelledPath ansiFolder = SpellPath(folder, AnsiCodePage());
     if (!ansiFolder.Failure.empty())
         return fail(UnspellableFailure(folder, ansiFolder.Failure));
     const std::string batchPath = ansiFolder.Text + BATCH_FILE_NAME;
@@ -134,13 +118,15 @@ bool TJtagBus::DetectChain(TChainList& list, int cable)
     DeleteIfPresent(batchPath);
     Sleep(SETTLE_BEFORE_BATCH_MS);
 
-    // The batch line in the code page cmd reads it in, so that both paths name the folders
-    // they named above. The report does not exist yet: its folder has the short name.
+    // The batch line spelled so that cmd reads both paths as the folders named above, whatever
+    // code page its console starts in: in ASCII (short names) where it can be, else in the
+    // code page a new console starts in. The report does not exist yet: its folder has the
+    // short name.
     const UINT batchCodePage = BatchCodePage();
-    const TSpelledPath programmerInBatch = SpellPath(programmer, batchCodePage);
+    const TSpelledPath programmerInBatch = SpellForBatch(programmer, batchCodePage);
     if (!programmerInBatch.Failure.empty())
         return fail(UnspellableFailure(programmer, programmerInBatch.Failure));
-    const TSpelledPath folderInBatch = SpellPath(folder, batchCodePage);
+    const TSpelledPath folderInBatch = SpellForBatch(folder, batchCodePage);
     if (!folderInBatch.Failure.empty())
         return fail(UnspellableFailure(folder, folderInBatch.Failure));
     const std::string failure =

@@ -9,6 +9,7 @@
 #include "base/Box.h"
 #include "base/Paths.h"
 #include "base/SessionEnd.h"
+#include "base/Trace.h"
 #include "board/Download.h"
 
 #include <cstdio>
@@ -45,14 +46,20 @@ bool TFormMain::DownloadSof(BoardType BoardType)
     if (download->QuartusVersion() == 0.0)
         ShowBox(BoxKind::Warning, BoxButtons::Ok, QUARTUS_MISSING);
 
-    const std::string folder = ExeFolder();
-    const std::string path = folder + SofFileOf(BoardType);
     char status[64];
     std::snprintf(status, sizeof status, "Download .sof (%s)", BoardTypeLabel(BoardType));
     ShowStatus(status, COLOR_BLUE);
     // The library runs from the folder where the configurations and the maker's libraries lie.
-    SetCurrentDirectoryA(folder.c_str());
-    const bool ok = download->JtagDownload(path, DOWNLOAD_NUMBER, false, 0, 0, false, true);
+    SetCurrentDirectoryW(ExeFolderW().c_str());
+    // The library takes the configuration's path in the ANSI code page; a folder that has no
+    // spelling there (nor a short name) cannot be named to it at all.
+    const TSpelledPath folder = ExeFolderSpelled();
+    bool ok = false;
+    if (folder.Failure.empty())
+        ok = download->JtagDownload(folder.Text + SofFileOf(BoardType), DOWNLOAD_NUMBER, false, 0, 0, false, true);
+    else
+        Trace("configuration path has no spelling the download library can take: %s: %s",
+              Readable(ExeFolderW()).c_str(), folder.Failure.c_str());
     if (!ok)
         ShowStatus(STATUS_DOWNLOAD_FAILED, COLOR_RED);
     download.reset();

@@ -1,18 +1,21 @@
 /*
  * Chain detection from folders named in the account's language. cmd reads the batch file in
- * the OEM code page while the program's text is ANSI: in a folder with letters outside ASCII,
- * a batch line spelled in the wrong one names a folder that does not exist, and nothing is
- * found. The cases run once per locale CTest gives them (LC_ALL, from which Wine takes both
+ * its console's code page while the program's text is ANSI: in a folder with letters outside
+ * ASCII, a batch line spelled in the wrong one names a folder that does not exist, and nothing
+ * is found. The line must also read the same whatever code page the console was switched to
+ * (an account's console settings, a chcp at cmd's start), so it must be plain ASCII. The cases run once per locale CTest gives them (LC_ALL, from which Wine takes both
  * code pages), and first check that the locale took, so that one which is not installed fails
  * instead of passing on Western code pages.
  */
 #include "ChainDesk.h"
 
 #include "base/Handles.h"
+#include "base/PathSpelling.h"
 #include "tests/support/QuartusRegistry.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -90,6 +93,9 @@ public:
     NamedFolders(const NamedFolders&) = delete;
     NamedFolders& operator=(const NamedFolders&) = delete;
 
+    // The batch file as the detection will write it, named in the ANSI code page.
+    std::string BatchPath() const { return SpellPath(Temp, AnsiCodePage()).Text + "KV7_Batch.bat"; }
+
     bool NoFileLeft() const { return !Exists(Temp + L"KV7_Batch.bat") && !Exists(Temp + L"KV7_Output.txt"); }
 
 private:
@@ -117,6 +123,7 @@ protected:
         QuartusRegistry registry;
         ChainDesk desk;
         NamedFolders folders(desk, registry, temp, quartus);
+        BatchCapture batch(folders.BatchPath());
         TDetection found = Detect();
 
         EXPECT_TRUE(found.Ok) << desk.JournalText();
@@ -124,6 +131,9 @@ protected:
         EXPECT_STREQ(found.List[0]->DeviceName, "EP3SL340ES");
         EXPECT_EQ(desk.JournalLines("programmer start").size(), 1u) << desk.JournalText();
         EXPECT_TRUE(folders.NoFileLeft());
+        EXPECT_TRUE(batch.Captured);
+        EXPECT_TRUE(std::all_of(batch.Bytes.begin(), batch.Bytes.end(), [](char c) { return c > 0; }))
+            << "not plain ASCII: " << batch.Bytes;
     }
 
     const Language* Lang = nullptr;

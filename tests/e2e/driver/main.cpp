@@ -140,7 +140,7 @@ int main(int argc, char** argv)
         return EXIT_BAD_SCRIPT;
     }
     if (!options.Log.empty()) {
-        MakeFolders(FolderOf(options.Log));
+        MakeFolders(options.Log.substr(0, options.Log.find_last_of('\\') + 1));
         OpenLog(options.Log);
     }
     // The programs go on a desktop of their own when asked: the system then gives it a screen of

@@ -3,6 +3,7 @@
 // when their owner goes.
 #include "base/Box.h"
 #include "base/Handles.h"
+#include "base/PathSpelling.h"
 #include "base/PendingInput.h"
 #include "base/Pump.h"
 #include "base/Trace.h"
@@ -69,4 +70,19 @@ TEST(Handles, EventIsClosedWithItsOwner)
     }
     DWORD flags;
     EXPECT_FALSE(GetHandleInformation(raw, &flags));
+}
+
+// Windows' UTF-8 setting makes the ANSI and OEM code pages 65001, which Wine cannot be set to:
+// the spelling is given the number, as the program gives it what GetACP and GetOEMCP answer.
+TEST(PathSpelling, Utf8CodePageSpellsEveryLetter)
+{
+    const std::wstring folder = L"C:\\\u68C0\u6D4B\u5DE5\u5177 KV7\\J\u00FCrgen\\";
+    const std::string utf8 = "C:\\\xE6\xA3\x80\xE6\xB5\x8B\xE5\xB7\xA5\xE5\x85\xB7 KV7\\J\xC3\xBCrgen\\";
+    for (const TSpelledPath& spelled : {SpellPath(folder, CP_UTF8), SpellForBatch(folder, CP_UTF8)}) {
+        EXPECT_EQ(spelled.Text, utf8);
+        EXPECT_EQ(spelled.Failure, "");
+    }
+    EXPECT_EQ(SpellPath(L"C:\\Temp\\", CP_UTF8).Text, "C:\\Temp\\");
+    // A lone surrogate has no spelling, and a folder that does not exist has no short name.
+    EXPECT_NE(SpellPath(L"C:\\x\xD800y\\", CP_UTF8).Failure, "");
 }
