@@ -11,7 +11,7 @@
 #include "board/Board.h"
 #include "board/Download.h"
 #include "chain/Jtagbus.h"
-#include "chain/PathSpelling.h"
+#include "base/PathSpelling.h"
 #include "inspection/BoardType.h"
 
 #include <windows.h>
@@ -78,7 +78,7 @@ void CheckChain(TReport& report, const TCheckContext& context)
         return;
     }
     const std::string needs = found + ": " + BoardTypeLabel(type) + ", which needs " + SofFileOf(type);
-    const DWORD attributes = GetFileAttributesW((context.ExeFolder + FromAnsi(SofFileOf(type))).c_str());
+    const DWORD attributes = GetFileAttributesW((context.ExeFolder + AsciiWide(SofFileOf(type))).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         report.Fail(CHECK, needs + ", missing", "see the configuration files above");
     else

@@ -8,6 +8,7 @@
 #include "check/Report.h"
 
 #include <string>
+#include <string_view>
 
 struct TCheckContext {
     std::wstring ExeFolder;     // with its trailing backslash
@@ -15,6 +16,9 @@ struct TCheckContext {
     std::wstring TempFolder;    // with its trailing backslash
     std::string TempFolderAnsi; // as the file calls spell it; "" when it cannot be used
 };
+
+// A file name the tool spells in ASCII (a library, a configuration), for the UTF-16 calls.
+inline std::wstring AsciiWide(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 // SystemChecks.cpp
 void CheckWindows(TReport& report);

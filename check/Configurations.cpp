@@ -4,7 +4,7 @@
  */
 #include "check/Checks.h"
 
-#include "chain/PathSpelling.h"
+#include "base/PathSpelling.h"
 #include "inspection/BoardType.h"
 
 #include <windows.h>
@@ -14,7 +14,7 @@ void CheckConfigurations(TReport& report, const TCheckContext& context)
     for (BoardType type : {BOARD_SIII_150, BOARD_SIII_340, BOARD_SIII_150ES, BOARD_SIII_260}) {
         const char* file = SofFileOf(type);
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        const std::wstring path = context.ExeFolder + FromAnsi(file);
+        const std::wstring path = context.ExeFolder + AsciiWide(file);
         const bool found = GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
                            !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
         const std::string model = std::string("for ") + BoardTypeLabel(type);

@@ -1,10 +1,18 @@
 #include "check/Console.h"
 
-#include "chain/PathSpelling.h"
-
 #include <windows.h>
 
 namespace {
+
+// The ANSI code page's text in UTF-16.
+std::wstring Wide(const std::string& text)
+{
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size > 0 ? size : 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), size);
+    return wide;
+}
 
 bool IsConsole(HANDLE handle)
 {
@@ -19,7 +27,7 @@ void WriteLine(const std::string& line)
     const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     DWORD written = 0;
     if (IsConsole(out)) {
-        const std::wstring wide = FromAnsi(line) + L"\r\n";
+        const std::wstring wide = Wide(line) + L"\r\n";
         WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
         return;
     }

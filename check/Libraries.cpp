@@ -15,7 +15,7 @@
 #include "base/SystemError.h"
 #include "board/PaldrixDownloadApi.h"
 #include "board/PaldrixJtagApi.h"
-#include "chain/PathSpelling.h"
+#include "base/PathSpelling.h"
 
 #include <windows.h>
 
@@ -68,7 +68,7 @@ void CheckLibrary(TReport& report, const TCheckContext& context, const char* nam
 {
     const std::string GET = "get the library from the board maker and put it beside the tool";
     std::string failure;
-    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(context.ExeFolder + FromAnsi(name), failure);
+    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(context.ExeFolder + AsciiWide(name), failure);
     if (!bytes) {
         report.Fail(name, failure + " in " + Readable(context.ExeFolder), GET);
         return;

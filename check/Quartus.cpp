@@ -9,7 +9,7 @@
 
 #include "base/Registry.h"
 #include "chain/ChainCommand.h"
-#include "chain/PathSpelling.h"
+#include "base/PathSpelling.h"
 
 #include <windows.h>
 

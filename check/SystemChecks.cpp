@@ -4,7 +4,7 @@
  */
 #include "check/Checks.h"
 
-#include "chain/PathSpelling.h"
+#include "base/PathSpelling.h"
 
 #include <windows.h>
 
@@ -58,6 +58,6 @@ void CheckWindows(TReport& report)
 
 void CheckCodePages(TReport& report)
 {
-    report.Ok("Code pages", "ANSI " + std::to_string(GetACP()) + " (the tool's file names), OEM " +
+    report.Ok("Code pages", "ANSI " + std::to_string(AnsiCodePage()) + " (the tool's file names), OEM " +
                                 std::to_string(BatchCodePage()) + " (its batch file)");
 }

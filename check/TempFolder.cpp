@@ -1,7 +1,8 @@
 /*
  * The temporary folder as chain detection uses it, and the two things the tool does there:
  * it makes and removes its batch file and report through the file calls (ANSI spelling), and
- * it has cmd run the batch file, whose line cmd reads in the OEM code page. The check makes
+ * it has cmd run the batch file, whose line names both paths in ASCII where it can (short
+ * names), else in the code page a new console starts in. The check makes
  * and removes files of its own name there, never the tool's, so a tool running meanwhile is
  * not disturbed.
  */
@@ -11,8 +12,9 @@
 #include "base/Paths.h"
 #include "base/SystemError.h"
 #include "chain/ChainCommand.h"
+#include "chain/DetectionFolder.h"
 #include "chain/Jtagbus.h"
-#include "chain/PathSpelling.h"
+#include "base/PathSpelling.h"
 
 #include <windows.h>
 
@@ -20,21 +22,9 @@
 
 namespace {
 
-constexpr DWORD TEMP_PATH_BUFFER = 256;
 // The tool's own limit for the programmer's run.
 constexpr DWORD COMMAND_LIMIT_MS = 15000;
 constexpr char COMMAND_EXIT_ZERO[] = "exit 0";
-
-// The folder chain detection works in: the system's temporary folder, or the executable's when
-// it names none or a name too long for the tool's buffer.
-std::wstring DetectionFolder(const std::wstring& exeFolder)
-{
-    wchar_t buffer[TEMP_PATH_BUFFER];
-    const DWORD length = GetTempPathW(TEMP_PATH_BUFFER, buffer);
-    if (length == 0 || length >= TEMP_PATH_BUFFER)
-        return exeFolder;
-    return WithTrailingBackslash(std::wstring(buffer, length));
-}
 
 // Where GetTempPathW took the folder from: the first of these that is set.
 std::string SourceOfTempFolder()
@@ -70,11 +60,11 @@ void CheckTempFolder(TReport& report, TCheckContext& context)
 {
     const char* CHECK = "Temporary folder";
     const std::string SET_TEMP = "set TMP and TEMP to a writable folder with a plain name, e.g. C:\\Temp";
-    context.TempFolder = DetectionFolder(context.ExeFolder);
+    context.TempFolder = DetectionFolder();
     const std::string where = Readable(context.TempFolder) + " (from " + SourceOfTempFolder() + ")";
-    const TSpelledPath spelled = SpellPath(context.TempFolder, GetACP());
+    const TSpelledPath spelled = SpellPath(context.TempFolder, AnsiCodePage());
     if (!spelled.Failure.empty()) {
-        report.Fail(CHECK, where + " cannot be spelled in code page " + std::to_string(GetACP()) + ": " +
+        report.Fail(CHECK, where + " cannot be spelled in code page " + std::to_string(AnsiCodePage()) + ": " +
                                spelled.Failure, SET_TEMP);
         return;
     }
@@ -97,7 +87,7 @@ void CheckBatchLine(TReport& report, const TCheckContext& context)
     const char* CHECK = "Batch line";
     const UINT codePage = BatchCodePage();
     const std::string inCodePage = " in code page " + std::to_string(codePage);
-    const TSpelledPath folder = SpellPath(context.TempFolder, codePage);
+    const TSpelledPath folder = SpellForBatch(context.TempFolder, codePage);
     if (!folder.Failure.empty()) {
         report.Fail(CHECK, "the temporary folder cannot be spelled" + inCodePage + ": " + folder.Failure,
                     "set TMP and TEMP to a folder with a plain name, e.g. C:\\Temp");
@@ -110,7 +100,7 @@ void CheckBatchLine(TReport& report, const TCheckContext& context)
         return;
     }
     const std::wstring programmer = ProgrammerPath(context.QuartusFolder);
-    const TSpelledPath programmerSpelled = SpellPath(programmer, codePage);
+    const TSpelledPath programmerSpelled = SpellForBatch(programmer, codePage);
     if (!programmerSpelled.Failure.empty()) {
         report.Fail(CHECK, "the programmer " + Readable(programmer) + " cannot be spelled" + inCodePage + ": " +
                                programmerSpelled.Failure,
