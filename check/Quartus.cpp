@@ -7,6 +7,7 @@
  */
 #include "check/Checks.h"
 
+#include "base/Handles.h"
 #include "base/Registry.h"
 #include "chain/ChainCommand.h"
 #include "base/PathSpelling.h"
@@ -31,11 +32,14 @@ bool UnderWow64()
 // Whether the 64-bit view holds the value, which the 32-bit tool does not see.
 bool InSixtyFourBitView()
 {
+    UniqueKey key;
+    DWORD type = 0;
     DWORD size = 0;
-    return RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Altera Corporation\\Quartus", L"Quartus Install Directory",
-                        RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND | RRF_SUBKEY_WOW6464KEY, nullptr, nullptr,
-                        &size) == ERROR_SUCCESS &&
-           size > sizeof(wchar_t);
+    return RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Altera Corporation\\Quartus", 0,
+                         KEY_QUERY_VALUE | KEY_WOW64_64KEY, key.Put()) == ERROR_SUCCESS &&
+           RegQueryValueExW(key.Get(), L"Quartus Install Directory", nullptr, &type, nullptr, &size) ==
+               ERROR_SUCCESS &&
+           (type == REG_SZ || type == REG_EXPAND_SZ) && size > sizeof(wchar_t);
 }
 #endif
 

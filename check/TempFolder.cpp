@@ -95,8 +95,7 @@ void CheckBatchLine(TReport& report, const TCheckContext& context)
     }
     const std::string reportPath = folder.Text + REPORT_FILE_NAME;
     if (context.QuartusFolder.empty()) {
-        report.Ok(CHECK, "the report as" + inCodePage + ": " + BatchFileWord(reportPath) +
-                             " (the programmer's part needs the Quartus value)");
+        report.Ok(CHECK, "... >  " + BatchFileWord(reportPath) + " (the programmer's part needs the Quartus value)");
         return;
     }
     const std::wstring programmer = ProgrammerPath(context.QuartusFolder);
@@ -107,7 +106,7 @@ void CheckBatchLine(TReport& report, const TCheckContext& context)
                     "install Quartus in a folder with a plain name");
         return;
     }
-    report.Ok(CHECK, "as" + inCodePage + ": " + BatchLine(programmerSpelled.Text, 0, reportPath));
+    report.Ok(CHECK, BatchLine(programmerSpelled.Text, 0, reportPath));
 }
 
 void CheckCommandInterpreter(TReport& report, const TCheckContext& context)
