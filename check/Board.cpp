@@ -1,8 +1,8 @@
 /*
  * The board checks, asked for with /board: they run the maker's libraries and the Quartus
  * programmer the way the tool does, through the tool's own classes, so they fail where the
- * tool would. Nothing is downloaded: the check only asks the download library for the Quartus
- * version, lists the JTAG chain, and asks a board that runs firmware for its name.
+ * tool would. Nothing is downloaded: the check only asks a board that runs firmware for its
+ * name, lists the JTAG chain, and asks the download library for the Quartus version.
  */
 #include "check/Checks.h"
 

@@ -44,6 +44,6 @@ void CheckCommandInterpreter(TReport& report, const TCheckContext& context);
 void CheckConfigurations(TReport& report, const TCheckContext& context);
 
 // Board.cpp: these run the maker's code and the programmer; nothing is downloaded.
-void CheckQuartusVersion(TReport& report);
-void CheckChain(TReport& report, const TCheckContext& context);
 void CheckFirmware(TReport& report);
+void CheckChain(TReport& report, const TCheckContext& context);
+void CheckQuartusVersion(TReport& report);

@@ -1,3 +1,6 @@
+/*
+ * A console is written in UTF-16 and read with ReadConsoleInput; a pipe or file gets bytes.
+ */
 #include "check/Console.h"
 
 #include <windows.h>

@@ -21,8 +21,9 @@ int Run(bool board)
               (board ? "" : " (add /board to check the board too)"));
     TReport report;
     TCheckContext context;
-    // In the order the tool needs them: a press first opens the JTAG link, then bring-up
-    // detects the chain through cmd and the programmer, then downloads the configuration.
+    // In the order the tool needs them: a press first opens the JTAG link and asks the board
+    // for its name, then bring-up detects the chain through cmd and the programmer, then
+    // downloads the configuration.
     CheckWindows(report);
     CheckCodePages(report);
     CheckToolFolder(report, context);
@@ -35,9 +36,9 @@ int Run(bool board)
     CheckDownloadLibrary(report, context);
     CheckConfigurations(report, context);
     if (board) {
-        CheckQuartusVersion(report);
-        CheckChain(report, context);
         CheckFirmware(report);
+        CheckChain(report, context);
+        CheckQuartusVersion(report);
     }
     return report.Finish();
 }

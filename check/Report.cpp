@@ -1,3 +1,7 @@
+/*
+ * A box is answered OK, as the operator would answer the tool's boxes, and its caption and
+ * text go into the line in the trace's quoting, so that a text of several lines stays one line.
+ */
 #include "check/Report.h"
 
 #include "check/Console.h"
