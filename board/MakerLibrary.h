@@ -30,6 +30,9 @@ bool ResolveEntry(HMODULE library, const char* name, Entry& entry)
     return entry != nullptr;
 }
 
+// The export names of a list, as array elements: { LIST(KV7_MAKER_ENTRY_NAME) } lists what the
+// library must export, for a reader of the file that does not load it.
+#define KV7_MAKER_ENTRY_NAME(name, result, parameters) #name,
 #define KV7_MAKER_ENTRY_MEMBER(name, result, parameters) result(PALDRIX_API* name) parameters = nullptr;
 #define KV7_MAKER_ENTRY_RESOLVE(name, result, parameters) found &= ResolveEntry(library, #name, name);
 

@@ -1,0 +1,49 @@
+/*
+ * The checks, each in the file of its concern, and what they learn for the later ones: the
+ * tool's folder, the Quartus folder and the temporary folder, each found once, the way the
+ * tool finds it.
+ */
+#pragma once
+
+#include "check/Report.h"
+
+#include <string>
+#include <string_view>
+
+struct TCheckContext {
+    std::wstring ExeFolder;     // with its trailing backslash
+    std::wstring QuartusFolder; // "" when the registry names none
+    std::wstring TempFolder;    // with its trailing backslash
+    std::string TempFolderAnsi; // as the file calls spell it; "" when it cannot be used
+};
+
+// A file name the tool spells in ASCII (a library, a configuration), for the UTF-16 calls.
+inline std::wstring AsciiWide(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+// SystemChecks.cpp
+void CheckWindows(TReport& report);
+void CheckCodePages(TReport& report);
+
+// ToolFolder.cpp
+void CheckToolFolder(TReport& report, TCheckContext& context);
+
+// Libraries.cpp: the maker's libraries, read from their files only.
+void CheckJtagLibrary(TReport& report, const TCheckContext& context);
+void CheckDownloadLibrary(TReport& report, const TCheckContext& context);
+
+// Quartus.cpp
+void CheckQuartusValue(TReport& report, TCheckContext& context);
+void CheckProgrammer(TReport& report, const TCheckContext& context);
+
+// TempFolder.cpp
+void CheckTempFolder(TReport& report, TCheckContext& context);
+void CheckBatchLine(TReport& report, const TCheckContext& context);
+void CheckCommandInterpreter(TReport& report, const TCheckContext& context);
+
+// Configurations.cpp
+void CheckConfigurations(TReport& report, const TCheckContext& context);
+
+// Board.cpp: these run the maker's code and the programmer; nothing is downloaded.
+void CheckFirmware(TReport& report);
+void CheckChain(TReport& report, const TCheckContext& context);
+void CheckQuartusVersion(TReport& report);
