@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class ChildProcess {
 public:
@@ -34,3 +35,15 @@ private:
     UniqueHandle Process;
     DWORD Pid = 0;
 };
+
+// A program run to its end with its standard output and errors gathered through a pipe, as a
+// script or a test reads a console program. The command line is wide, so that a program in a
+// folder of any name is started by its long name, as Explorer starts it.
+struct ProgramOutput {
+    DWORD ExitCode = ~0u; // ~0u when it did not start
+    std::vector<std::string> Lines;
+};
+ProgramOutput RunForOutput(std::wstring commandLine, const std::wstring& folder = L"");
+
+// An ANSI text (a path of the tests' own) for the wide calls.
+std::wstring Widened(const std::string& ansi);

@@ -6,7 +6,6 @@
 #include "tests/support/BuiltFiles.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TestBench.h"
-#include "tests/support/TextFiles.h"
 
 #include <windows.h>
 
@@ -18,52 +17,16 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-struct ProbeRun {
-    uint32_t ExitCode;
-    std::vector<std::string> Lines;
-};
-
-// Copies board_probe.exe into the folder, runs it there with the arguments and collects its
-// output lines through a pipe.
-ProbeRun RunProbe(const std::string& folder, const std::string& arguments)
+// Copies board_probe.exe into the folder and runs it there with the arguments. It runs with the
+// test executables' folder as its current directory: the complete libraries lie there, so a
+// library found through the search path instead of by the probe's own folder would show at once.
+ProgramOutput RunProbe(const std::string& folder, const std::string& arguments)
 {
-    ProbeRun run{~0u, {}};
     if (!CopyBuiltFile("board_probe.exe", folder)) {
         ADD_FAILURE() << "board_probe.exe could not be copied to " << folder;
-        return run;
+        return {};
     }
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    UniqueHandle readEnd;
-    UniqueHandle writeEnd;
-    if (!CreatePipe(readEnd.Put(), writeEnd.Put(), &inherit, 0)) {
-        ADD_FAILURE() << "no pipe for the probe";
-        return run;
-    }
-    SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
-
-    STARTUPINFOA startup{};
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd.Get();
-    startup.hStdError = writeEnd.Get();
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    // The probe runs with the test executables' folder as its current directory: the complete
-    // libraries lie there, so a library found through the search path instead of by the probe's
-    // own folder would show at once.
-    ChildProcess probe("\"" + folder + "board_probe.exe\" " + arguments, 0, startup, ExeFolder());
-    if (!probe.Started()) {
-        ADD_FAILURE() << "the probe did not start: " << probe.Error;
-        return run;
-    }
-    writeEnd.Reset();
-
-    std::string output;
-    char chunk[512];
-    DWORD got;
-    while (ReadFile(readEnd.Get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
-        output.append(chunk, got);
-    run.ExitCode = probe.Wait(INFINITE).value_or(~0u);
-    run.Lines = SplitLines(output);
-    return run;
+    return RunForOutput(Widened("\"" + folder + "board_probe.exe\" " + arguments), ExeFolderW());
 }
 
 const char INCOMPLETE_DOWNLOAD[] = "box Error OK load PALDRIX_DOWNLOAD.DLL fail. Cannot find all of desired API";
@@ -147,7 +110,7 @@ TEST(Probe, ExchangePreconditionsEndTheProcess)
     for (const auto& [scenario, expression] : cases) {
         TestBench bench("configured = yes\n");
         ASSERT_TRUE(CopyBuiltFile(JTAG_DLL, bench.Folder));
-        ProbeRun run = RunProbe(bench.Folder, scenario);
+        ProgramOutput run = RunProbe(bench.Folder, scenario);
         EXPECT_EQ(run.ExitCode, 3u) << scenario;
         ASSERT_EQ(run.Lines.size(), 2u) << scenario;
         EXPECT_EQ(run.Lines[0], "connect 1");

@@ -3,7 +3,6 @@
 // with one piece broken, that piece's line and only it says FAIL, the exit code counts it, and
 // every other line still comes. The passive checks run none of the maker's code (the bench's
 // journal stays empty), no check downloads anything, and the check leaves no file behind.
-#include "base/Handles.h"
 #include "tests/support/BuiltFiles.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Folders.h"
@@ -61,38 +60,10 @@ struct TCase {
     const char* Says;                 // in the first failing line
 };
 
-struct TRun {
-    DWORD ExitCode = ~0u;
-    std::vector<std::string> Lines;
-};
-
 // The check's output through a pipe, as a deployment script reads it: it must not wait for a key.
-TRun RunCheck(const std::string& app, bool board)
+ProgramOutput RunCheck(const std::string& app, bool board)
 {
-    TRun run;
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    UniqueHandle readEnd;
-    UniqueHandle writeEnd;
-    if (!CreatePipe(readEnd.Put(), writeEnd.Put(), &inherit, 0))
-        return run;
-    SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd.Get();
-    startup.hStdError = writeEnd.Get();
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    ChildProcess check("\"" + app + "KV7Check.exe\"" + (board ? " /board" : ""), 0, startup);
-    if (!check.Started())
-        return run;
-    writeEnd.Reset();
-    std::string output;
-    char chunk[512];
-    DWORD got;
-    while (ReadFile(readEnd.Get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
-        output.append(chunk, got);
-    run.ExitCode = check.Wait(INFINITE).value_or(~0u);
-    run.Lines = SplitLines(output);
-    return run;
+    return RunForOutput(L"\"" + Widened(app) + L"KV7Check.exe\"" + (board ? L" /board" : L""));
 }
 
 // "FAIL  Quartus value: ..." -> {"Quartus value", "FAIL"}
@@ -166,7 +137,7 @@ TEST_P(Check, SaysFailForTheBrokenPieceAlone)
     if (test.Break)
         test.Break(desk);
 
-    const TRun run = RunCheck(desk.App, test.Board);
+    const ProgramOutput run = RunCheck(desk.App, test.Board);
     const size_t checks = PASSIVE_CHECKS + (test.Board ? BOARD_CHECKS : 0);
     ASSERT_EQ(run.Lines.size(), checks + 2) << testing::PrintToString(run.Lines);
     std::vector<std::string> failing;
