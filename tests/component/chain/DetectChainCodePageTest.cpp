@@ -11,6 +11,7 @@
 
 #include "base/Handles.h"
 #include "base/PathSpelling.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/QuartusRegistry.h"
 
 #include <gtest/gtest.h>
@@ -47,14 +48,6 @@ const Language* LanguageOfLocale()
     return nullptr;
 }
 
-std::wstring Wide(const std::string& ansi)
-{
-    const int size = static_cast<int>(ansi.size());
-    std::wstring wide(ansi.size(), L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), size)));
-    return wide;
-}
-
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The detection's temporary folder and a Quartus installation with the simulated programmer,
@@ -65,20 +58,20 @@ class NamedFolders {
 public:
     NamedFolders(const ChainDesk& desk, const QuartusRegistry& registry, const std::wstring& temp,
                  const std::wstring& quartus)
-        : Temp(Wide(desk.Folder) + temp + L"\\"), Quartus(Wide(desk.Folder) + quartus)
+        : Temp(Widened(desk.Folder) + temp + L"\\"), Quartus(Widened(desk.Folder) + quartus)
     {
         // Wine takes the code pages from the locale's name, but names such a file on disk only
         // under an installed locale.
         EXPECT_TRUE(CreateDirectoryW(Temp.c_str(), nullptr)) << "is the locale installed (locales-all)?";
         EXPECT_TRUE(CreateDirectoryW(Quartus.c_str(), nullptr));
         EXPECT_TRUE(CreateDirectoryW(Bin().c_str(), nullptr));
-        const std::wstring simulated = Wide(registry.Original()) + L"\\bin\\quartus_pgm.exe";
+        const std::wstring simulated = Widened(registry.Original()) + L"\\bin\\quartus_pgm.exe";
         EXPECT_TRUE(CopyFileW(simulated.c_str(), Programmer().c_str(), TRUE));
         SetEnvironmentVariableW(L"TMP", Temp.c_str());
         SetEnvironmentVariableW(L"TEMP", Temp.c_str());
         UniqueKey key;
         EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, QUARTUS_KEY, 0, KEY_SET_VALUE, key.Put()), ERROR_SUCCESS);
-        EXPECT_EQ(RegSetValueExW(key.Get(), Wide(QUARTUS_VALUE).c_str(), 0, REG_SZ,
+        EXPECT_EQ(RegSetValueExW(key.Get(), Widened(QUARTUS_VALUE).c_str(), 0, REG_SZ,
                                  reinterpret_cast<const BYTE*>(Quartus.c_str()),
                                  static_cast<DWORD>((Quartus.size() + 1) * sizeof(wchar_t))),
                   ERROR_SUCCESS);
