@@ -6,21 +6,61 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
-void Trace(const char* format, ...)
+namespace {
+
+constexpr size_t LINE_SIZE = 2048;
+
+std::vector<TTraceWatch*>& Watches()
 {
-    char line[2048];
-    int used = std::snprintf(line, sizeof line, "%s", TRACE_PREFIX);
-    va_list args;
-    va_start(args, format);
+    static std::vector<TTraceWatch*> watches;
+    return watches;
+}
+
+// Formats after the prefix and sends the line; returns where the text after the prefix begins.
+const char* Emit(char (&line)[LINE_SIZE], const char* format, va_list args)
+{
+    const int used = std::snprintf(line, sizeof line, "%s", TRACE_PREFIX);
     std::vsnprintf(line + used, sizeof line - used - 1, format, args);
-    va_end(args);
-    size_t length = std::char_traits<char>::length(line);
+    const size_t length = std::char_traits<char>::length(line);
     line[length] = '\n';
     line[length + 1] = '\0';
     OutputDebugStringA(line);
+    line[length] = '\0';
+    return line + used;
+}
+
+} // namespace
+
+void Trace(const char* format, ...)
+{
+    char line[LINE_SIZE];
+    va_list args;
+    va_start(args, format);
+    Emit(line, format, args);
+    va_end(args);
+}
+
+void TraceFailure(const char* format, ...)
+{
+    char line[LINE_SIZE];
+    va_list args;
+    va_start(args, format);
+    const char* text = Emit(line, format, args);
+    va_end(args);
+    for (TTraceWatch* watch : Watches())
+        watch->Lines.emplace_back(text);
+}
+
+TTraceWatch::TTraceWatch() { Watches().push_back(this); }
+
+TTraceWatch::~TTraceWatch()
+{
+    std::vector<TTraceWatch*>& watches = Watches();
+    watches.erase(std::remove(watches.begin(), watches.end(), this), watches.end());
 }
 
 std::string TraceQuote(std::string_view text)

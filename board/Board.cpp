@@ -33,7 +33,7 @@ TBoard::~TBoard()
     try {
         Disconnect();
     } catch (const TLibraryFault& fault) {
-        Trace("board dropped: %s", fault.what());
+        TraceFailure("board dropped: %s", fault.what());
     }
 }
 
@@ -90,7 +90,7 @@ bool TBoard::Exchange(uint8_t command, uint8_t* pReturnBuffer, uint32_t replyLen
     KV7_ASSERT(dwPayloadLen <= PKT_PC2NIOS_MAX_PL_LEN);
     // Without an open port there is nobody to talk to; that is no broken reply, so no beep.
     if (!IsConnected()) {
-        Trace("board command %u not sent: the board is not connected", command);
+        TraceFailure("board command %u not sent: the board is not connected", command);
         return false;
     }
 
@@ -100,18 +100,18 @@ bool TBoard::Exchange(uint8_t command, uint8_t* pReturnBuffer, uint32_t replyLen
         sent = Port->Write(request.data(), static_cast<int32_t>(request.size()));
     }
     if (!sent) {
-        Trace("board command %u: the request could not be written", command);
+        TraceFailure("board command %u: the request could not be written", command);
         SystemBeep();
         return false;
     }
 
     uint8_t header[PKT_HEADER_LEN];
     if (!ReadExact(header, PKT_HEADER_LEN, firstReplyLimitMs)) {
-        Trace("board command %u: no reply header in time", command);
+        TraceFailure("board command %u: no reply header in time", command);
         return false;
     }
     if (!packet::AcceptHeader(header, command, replyLength)) {
-        Trace("board command %u: reply header %02X %02X %02X %02X refused", command, header[0], header[1],
+        TraceFailure("board command %u: reply header %02X %02X %02X %02X refused", command, header[0], header[1],
               header[2], header[3]);
         return false;
     }
@@ -119,14 +119,14 @@ bool TBoard::Exchange(uint8_t command, uint8_t* pReturnBuffer, uint32_t replyLen
     std::vector<uint8_t> reply(replyLength + PKT_OVERHEAD);
     std::copy(header, header + PKT_HEADER_LEN, reply.begin());
     if (!ReadExact(reply.data() + PKT_HEADER_LEN, replyLength + 2, REPLY_REST_LIMIT_MS)) {
-        Trace("board command %u: reply incomplete", command);
+        TraceFailure("board command %u: reply incomplete", command);
         SystemBeep();
         return false;
     }
     const uint32_t total = replyLength + PKT_OVERHEAD;
     if (!CheckFrame(reply.data(), total)) {
         // The sum the reply should carry, over its command, length and payload bytes.
-        Trace("board command %u: reply checksum or end byte wrong (checksum %02X, expected %02X, end %02X)",
+        TraceFailure("board command %u: reply checksum or end byte wrong (checksum %02X, expected %02X, end %02X)",
               command, reply[total - 2], Checksum(reply.data() + 1, total - 3), reply[total - 1]);
         SystemBeep();
         return false;

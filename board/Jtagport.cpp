@@ -59,9 +59,9 @@ bool TJtagPort::Open()
         PortHandle = Library.Call<&TPaldrixJtagEntries::PALDRIX_JtagOpen>(PortIndex, PortName.c_str());
         SwitchDirectory(false);
     } catch (const TLibraryFault& fault) {
-        Trace("JTAG open: %s", fault.what());
+        TraceFailure("JTAG open: %s", fault.what());
     } catch (...) {
-        Trace("switching folders around the JTAG open failed");
+        TraceFailure("switching folders around the JTAG open failed");
     }
     SwitchDirectory(false);
     return PortHandle != 0;
@@ -96,7 +96,7 @@ int32_t TJtagPort::Read(uint8_t* buffer, int32_t count, uint32_t limitMs)
         int32_t arrived = Library.Call<&TPaldrixJtagEntries::PALDRIX_JtagRead>(PortHandle, buffer + got, wanted);
         if (arrived < 0 || arrived > wanted) {
             if (!claimTraced)
-                Trace("JTAG read claimed %d of %d bytes; taken as none", arrived, wanted);
+                TraceFailure("JTAG read claimed %d of %d bytes; taken as none", arrived, wanted);
             claimTraced = true;
             arrived = 0;
         }

@@ -87,7 +87,7 @@ bool TJtagBus::LoadChainReport(TChainList& list, const std::string& path, int ca
     if (report.ShowFailure)
         ShowBox(BoxKind::Error, BoxButtons::Ok, report.Failure);
     else
-        Trace("%s", report.Failure.c_str());
+        TraceFailure("%s", report.Failure.c_str());
     return false;
 }
 

@@ -52,7 +52,7 @@ bool TJtagBus::QuartusExecute(const std::string& commandLine, std::uint32_t time
     if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
                         CREATE_NEW_CONSOLE | HIGH_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup,
                         &started)) {
-        Trace("programmer did not start: error %lu, command line %s", GetLastError(),
+        TraceFailure("programmer did not start: error %lu, command line %s", GetLastError(),
               TraceQuote(commandLine).c_str());
         return false;
     }
@@ -77,7 +77,7 @@ bool TJtagBus::QuartusExecute(const std::string& commandLine, std::uint32_t time
             state = StateOf(exitCode);
         // Said once, not on every pass of the rest of the wait.
         if (state == RunState::Running && ended && !exitCodeTraced) {
-            Trace("Quartus ExitCode:%lXh", exitCode);
+            TraceFailure("Quartus ExitCode:%lXh", exitCode);
             exitCodeTraced = true;
         }
         // An ended process keeps its handle signalled; waiting on it then would spin, so only
@@ -85,7 +85,7 @@ bool TJtagBus::QuartusExecute(const std::string& commandLine, std::uint32_t time
         return TWaitPass{state != RunState::Running, ended ? nullptr : process.Get()};
     };
     if (!WaitWithMessages(timeoutMs, pass))
-        Trace("QuartusExecute Timeout:%lu sec.", static_cast<unsigned long>(timeoutMs / 1000));
+        TraceFailure("QuartusExecute Timeout:%lu sec.", static_cast<unsigned long>(timeoutMs / 1000));
     return state == RunState::Succeeded;
 }
 

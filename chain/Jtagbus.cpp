@@ -90,7 +90,7 @@ private:
 bool TJtagBus::DetectChain(TChainList& list, int cable)
 {
     auto fail = [](const std::string& description) {
-        Trace("chain detection failed: %s", TraceQuote(description).c_str());
+        TraceFailure("chain detection failed: %s", TraceQuote(description).c_str());
         return false;
     };
 

@@ -58,7 +58,7 @@ bool TFormMain::DownloadSof(BoardType BoardType)
     if (folder.Failure.empty())
         ok = download->JtagDownload(folder.Text + SofFileOf(BoardType), DOWNLOAD_NUMBER, false, 0, 0, false, true);
     else
-        Trace("configuration path has no spelling the download library can take: %s: %s",
+        TraceFailure("configuration path has no spelling the download library can take: %s: %s",
               Readable(ExeFolderW()).c_str(), folder.Failure.c_str());
     if (!ok)
         ShowStatus(STATUS_DOWNLOAD_FAILED, COLOR_RED);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 TEST(Box, HookSeesCaptionTextAndButtonsAndAnswers)
@@ -35,6 +36,20 @@ TEST(Trace, QuoteKeepsEveryLineOnOneLine)
     EXPECT_EQ(TraceQuote("a\nb\r\"c\"\\\x01"), "\"a\\nb\\r\\\"c\\\"\\\\\\x01\"");
     EXPECT_EQ(TraceColor(RGB(0, 0x80, 0)), "008000");
     EXPECT_EQ(TraceColor(RGB(0xFF, 0, 0x0A)), "FF000A");
+}
+
+TEST(Trace, WatchesKeepTheFailuresTracedWhileTheyLive)
+{
+    TTraceWatch outer;
+    TraceFailure("before %d", 1);
+    {
+        TTraceWatch inner;
+        Trace("an event, not a failure");
+        TraceFailure("inside");
+        EXPECT_EQ(inner.Failures(), std::vector<std::string>{"inside"});
+    }
+    TraceFailure("after");
+    EXPECT_EQ(outer.Failures(), (std::vector<std::string>{"before 1", "inside", "after"}));
 }
 
 TEST(Pump, QuitTakenInsideANestedPumpIsKeptForTheMainLoop)
