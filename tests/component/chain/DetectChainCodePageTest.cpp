@@ -34,8 +34,10 @@ constexpr Language LANGUAGES[] = {
 };
 
 // Letters neither language's ANSI code page has: the A functions answer "?" for Chinese, and a
-// best-fit spelling of the Polish ones ("l" for "ł") would name another folder.
+// best-fit spelling of the Polish ones ("l" for "ł", with no default character used) would name
+// another folder: a Polish account on a Western-European Windows is common.
 constexpr wchar_t FOREIGN_ACCOUNT[] = L"王小明";
+constexpr wchar_t POLISH_ACCOUNT[] = L"Michał";
 constexpr wchar_t FOREIGN_QUARTUS[] = L"Narzędzia Michała";
 
 const Language* LanguageOfLocale()
@@ -137,4 +139,8 @@ protected:
 TEST_F(DetectChainCodePage, FoldersInTheAccountsLanguage) { ExpectFoundFrom(Lang->Account, Lang->Quartus); }
 
 // Neither code page spells these: both folders go by their short names.
-TEST_F(DetectChainCodePage, FoldersTheAnsiCodePageCannotSpell) { ExpectFoundFrom(FOREIGN_ACCOUNT, FOREIGN_QUARTUS); }
+TEST_F(DetectChainCodePage, FoldersTheAnsiCodePageCannotSpell)
+{
+    ExpectFoundFrom(FOREIGN_ACCOUNT, FOREIGN_QUARTUS);
+    ExpectFoundFrom(POLISH_ACCOUNT, FOREIGN_QUARTUS);
+}
