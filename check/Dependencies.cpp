@@ -1,0 +1,368 @@
+/*
+ * Each imported name is looked up in the loader's own order for a library loaded by full path
+ * with the safe search order: the side-by-side assemblies of the library's manifest, the known
+ * DLLs, the API sets, then files in the tool's folder (which is the library's), the system
+ * folder, the 16-bit system folder, the Windows folder and the folders of PATH. The current
+ * folder, which the loader tries before PATH, is left out: it is whatever the tool was started
+ * in, and a library found only there is found by luck.
+ *
+ * A library found outside the system folders is read in turn, because the loader loads what it
+ * needs too; the system's own are taken as whole. Delay-loaded libraries are loaded at the first
+ * call of one of their functions rather than with the library, but a missing one fails that call
+ * as surely, so they count the same.
+ */
+#include "check/Dependencies.h"
+
+#include "base/Handles.h"
+#include "base/PathSpelling.h"
+#include "base/SystemError.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cwchar>
+#include <cwctype>
+#include <optional>
+#include <set>
+
+namespace {
+
+// The loader takes a library's own manifest from this resource (ISOLATIONAWARE_MANIFEST_RESOURCE_ID).
+constexpr WORD LIBRARY_MANIFEST_ID = 2;
+constexpr WORD MANIFEST_RESOURCE_TYPE = 24; // RT_MANIFEST, whose own spelling follows UNICODE
+// Deeper than any real chain of private libraries; a loop of them stops here at the latest.
+constexpr int MAX_DEPTH = 8;
+constexpr DWORD MAX_LIBRARY_BYTES = 256u << 20;
+
+std::wstring Lower(std::wstring text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towlower(c); });
+    return text;
+}
+
+std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+bool StartsWith(const std::wstring& text, const wchar_t* start) { return text.rfind(start, 0) == 0; }
+
+bool IsFile(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<uint8_t> FileBytes(const std::wstring& path)
+{
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD size = file ? GetFileSize(file.Get(), nullptr) : INVALID_FILE_SIZE;
+    if (size == INVALID_FILE_SIZE || size > MAX_LIBRARY_BYTES)
+        return {};
+    std::vector<uint8_t> bytes(size);
+    DWORD read = 0;
+    if (size > 0 && (!ReadFile(file.Get(), bytes.data(), size, &read, nullptr) || read != size))
+        return {};
+    return bytes;
+}
+
+// What provides a library of a Microsoft runtime, by its name; "" for one we do not know.
+std::string RuntimeOf(const std::wstring& name, const std::string& processor)
+{
+    const std::wstring lower = Lower(name);
+    if (StartsWith(lower, L"api-ms-win-crt-") || lower == L"ucrtbase.dll")
+        return "the Universal C Runtime (Windows update KB2999226, or the Microsoft Visual C++ 2015-2022 "
+               "Redistributable, " + processor + ")";
+    struct TRuntime {
+        const wchar_t* Number;
+        const char* Release;
+    };
+    static const TRuntime RUNTIMES[] = {{L"71", "2003"}, {L"80", "2005"}, {L"90", "2008"}, {L"100", "2010"},
+                                        {L"110", "2012"}, {L"120", "2013"}, {L"140", "2015-2022"}};
+    for (const wchar_t* family : {L"msvcr", L"msvcp", L"mfc", L"vcruntime", L"vcomp", L"concrt"}) {
+        if (!StartsWith(lower, family))
+            continue;
+        const std::wstring rest = lower.substr(std::wcslen(family));
+        for (const TRuntime& runtime : RUNTIMES) {
+            if (StartsWith(rest, runtime.Number) && !std::iswdigit(rest[std::wcslen(runtime.Number)]))
+                return std::string("the Microsoft Visual C++ ") + runtime.Release + " Redistributable (" + processor +
+                       ")";
+        }
+    }
+    return "";
+}
+
+std::string ProcessorName(uint16_t machine)
+{
+    return machine == PE_MACHINE_AMD64 ? "x64" : machine == PE_MACHINE_I386 ? "x86" : MachineName(machine);
+}
+
+// The value of attribute in the tag text, or "".
+std::string Attribute(const std::string& tag, const char* name)
+{
+    const std::string key = std::string(name) + "=";
+    for (size_t at = tag.find(key); at != std::string::npos; at = tag.find(key, at + 1)) {
+        if (at > 0 && !std::isspace(static_cast<unsigned char>(tag[at - 1])))
+            continue;
+        const size_t open = at + key.size();
+        if (open >= tag.size() || (tag[open] != '"' && tag[open] != '\''))
+            return "";
+        const size_t close = tag.find(tag[open], open + 1);
+        return close == std::string::npos ? "" : tag.substr(open + 1, close - open - 1);
+    }
+    return "";
+}
+
+// The assemblies a manifest depends on, as "name version (processor)". The manifest may name its
+// elements with a namespace prefix, so they are found by their local names.
+std::vector<std::string> DependentAssemblies(const std::string& manifest)
+{
+    std::vector<std::string> assemblies;
+    for (size_t at = manifest.find("dependentAssembly"); at != std::string::npos;
+         at = manifest.find("dependentAssembly", at + 1)) {
+        const size_t identity = manifest.find("assemblyIdentity", at);
+        const size_t end = identity == std::string::npos ? std::string::npos : manifest.find('>', identity);
+        if (end == std::string::npos)
+            break;
+        const std::string tag = manifest.substr(identity, end - identity);
+        const std::string name = Attribute(tag, "name");
+        if (name.empty())
+            continue;
+        std::string text = name + " " + Attribute(tag, "version");
+        if (const std::string processor = Attribute(tag, "processorArchitecture"); !processor.empty())
+            text += " (" + processor + ")";
+        if (std::find(assemblies.begin(), assemblies.end(), text) == assemblies.end())
+            assemblies.push_back(text);
+        at = end;
+    }
+    return assemblies;
+}
+
+// What a side-by-side assembly comes with; the C runtimes of 2005 and 2008 came this way.
+std::string InstallOfAssembly(const std::string& assembly, const std::string& processor)
+{
+    if (assembly.rfind("Microsoft.VC80.", 0) == 0)
+        return "the Microsoft Visual C++ 2005 Redistributable (" + processor + ")";
+    if (assembly.rfind("Microsoft.VC90.", 0) == 0)
+        return "the Microsoft Visual C++ 2008 Redistributable (" + processor + ")";
+    return "ask the board maker which package installs it";
+}
+
+// The activation context made from the library's own manifest, active while this lives, so that
+// the names its assemblies provide can be looked up in it.
+class TLibraryContext {
+public:
+    explicit TLibraryContext(const std::wstring& path, std::string& failure)
+    {
+        // Opened as data: the file's resources are reachable and none of its code runs.
+        UniqueModule data(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        HRSRC resource = data ? FindResourceW(data.Get(), MAKEINTRESOURCEW(LIBRARY_MANIFEST_ID), MAKEINTRESOURCEW(MANIFEST_RESOURCE_TYPE)) : nullptr;
+        if (!resource)
+            return;
+        HGLOBAL loaded = LoadResource(data.Get(), resource);
+        const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+        const std::string manifest = bytes ? std::string(bytes, SizeofResource(data.Get(), resource)) : std::string();
+        // The system opens the file itself for the manifest, as the loader does; a data-file
+        // handle is not needed for that.
+        ACTCTXW request{};
+        request.cbSize = sizeof request;
+        request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        request.lpSource = path.c_str();
+        request.lpResourceName = MAKEINTRESOURCEW(LIBRARY_MANIFEST_ID);
+        Context = CreateActCtxW(&request);
+        if (Context == INVALID_HANDLE_VALUE) {
+            failure = SystemErrorText(GetLastError());
+            Assemblies = DependentAssemblies(manifest);
+            return;
+        }
+        Active = ActivateActCtx(Context, &Cookie);
+        Assemblies = DependentAssemblies(manifest);
+    }
+    ~TLibraryContext()
+    {
+        if (Active)
+            DeactivateActCtx(0, Cookie);
+        if (Context != INVALID_HANDLE_VALUE)
+            ReleaseActCtx(Context);
+    }
+    TLibraryContext(const TLibraryContext&) = delete;
+    TLibraryContext& operator=(const TLibraryContext&) = delete;
+
+    // True when an assembly of the manifest provides the library of that name.
+    bool Provides(const std::wstring& name) const
+    {
+        ACTCTX_SECTION_KEYED_DATA data{};
+        data.cbSize = sizeof data;
+        return Active &&
+               FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, name.c_str(), &data);
+    }
+
+    std::vector<std::string> Assemblies; // those the manifest asks for
+
+private:
+    HANDLE Context = INVALID_HANDLE_VALUE;
+    ULONG_PTR Cookie = 0;
+    BOOL Active = FALSE;
+};
+
+// The known DLLs: the loader maps these from the system's own copies whatever lies elsewhere.
+std::set<std::wstring> KnownDlls()
+{
+    std::set<std::wstring> names;
+    UniqueKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\KnownDLLs", 0,
+                      KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS)
+        return names;
+    for (DWORD i = 0;; ++i) {
+        wchar_t valueName[256];
+        DWORD nameLength = ARRAYSIZE(valueName);
+        wchar_t data[MAX_PATH];
+        DWORD dataSize = sizeof data - sizeof(wchar_t);
+        DWORD type = 0;
+        const LONG result = RegEnumValueW(key.Get(), i, valueName, &nameLength, nullptr, &type,
+                                          reinterpret_cast<BYTE*>(data), &dataSize);
+        if (result == ERROR_NO_MORE_ITEMS)
+            break;
+        if (result == ERROR_SUCCESS && type == REG_SZ) {
+            data[dataSize / sizeof(wchar_t)] = L'\0';
+            names.insert(Lower(data));
+        }
+    }
+    return names;
+}
+
+// Whether the system resolves the API set. Windows 10 and later resolve every api-ms-win- and
+// ext-ms-win- name through the schema in memory, and IsApiSetImplemented asks it (an ext- set
+// may have no host on some editions; the schema knows). Before that, the API sets were files in
+// the system folder and the file search finds them. Wine has both the schema and the call.
+std::optional<bool> ApiSetResolved(const std::wstring& name)
+{
+    using TIsApiSetImplemented = BOOL(WINAPI*)(PCSTR);
+    static const auto query = reinterpret_cast<TIsApiSetImplemented>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernelbase.dll"), "IsApiSetImplemented")));
+    if (!query)
+        return std::nullopt;
+    std::string contract(name.begin(), name.end());
+    if (contract.size() > 4 && Lower(name).substr(name.size() - 4) == L".dll")
+        contract.resize(contract.size() - 4);
+    return query(contract.c_str()) != FALSE;
+}
+
+std::wstring SystemPath(UINT (WINAPI* ask)(LPWSTR, UINT))
+{
+    wchar_t folder[MAX_PATH];
+    const UINT length = ask(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(folder, length) + L"\\" : std::wstring();
+}
+
+struct TFolder {
+    std::wstring Path; // with its trailing backslash
+    bool System;
+};
+
+class TSearch {
+public:
+    TSearch(const std::wstring& libraryFolder, uint16_t machine)
+        : Known(KnownDlls()), Machine(machine), Processor(ProcessorName(machine))
+    {
+        Folders.push_back({libraryFolder, false});
+        const std::wstring windows = SystemPath(GetWindowsDirectoryW);
+        for (const std::wstring& system : {SystemPath(GetSystemDirectoryW), windows + L"System\\", windows})
+            Folders.push_back({system, true});
+        wchar_t path[32767];
+        const DWORD length = GetEnvironmentVariableW(L"PATH", path, ARRAYSIZE(path));
+        std::wstring rest = length > 0 && length < ARRAYSIZE(path) ? std::wstring(path, length) : std::wstring();
+        while (!rest.empty()) {
+            const size_t end = rest.find(L';');
+            std::wstring folder = rest.substr(0, end);
+            rest = end == std::wstring::npos ? std::wstring() : rest.substr(end + 1);
+            folder.erase(std::remove(folder.begin(), folder.end(), L'"'), folder.end());
+            if (!folder.empty())
+                Folders.push_back({folder.back() == L'\\' ? folder : folder + L"\\", false});
+        }
+    }
+
+    // Looks up everything the library at the path needs.
+    void Library(const std::wstring& path, const TPeExports& library, int depth)
+    {
+        std::string contextFailure;
+        const TLibraryContext context(path, contextFailure);
+        if (!contextFailure.empty()) {
+            for (const std::string& assembly : context.Assemblies)
+                Missing("side-by-side assembly " + assembly, InstallOfAssembly(assembly, Processor));
+            if (context.Assemblies.empty())
+                Missing("the side-by-side assemblies its manifest asks for (" + contextFailure + ")",
+                        "ask the board maker which package installs them");
+        } else {
+            Result.Found += context.Assemblies.size();
+        }
+        std::vector<std::string> names = library.Imports;
+        names.insert(names.end(), library.DelayImports.begin(), library.DelayImports.end());
+        for (const std::string& ascii : names) {
+            const std::wstring name = Widen(ascii);
+            if (!Seen.insert(Lower(name)).second)
+                continue;
+            if (context.Provides(name) || Known.count(Lower(name))) {
+                ++Result.Found;
+                continue;
+            }
+            if (StartsWith(Lower(name), L"api-ms-win-") || StartsWith(Lower(name), L"ext-ms-win-")) {
+                if (const std::optional<bool> resolved = ApiSetResolved(name)) {
+                    if (*resolved)
+                        ++Result.Found;
+                    else
+                        Missing(ascii + " (an API set this Windows does not provide)", Install(name));
+                    continue;
+                }
+            }
+            File(name, ascii, depth);
+        }
+    }
+
+    TDependencies Result;
+
+private:
+    void Missing(const std::string& what, const std::string& install) { Result.Missing.push_back({what, install}); }
+
+    std::string Install(const std::wstring& name) const
+    {
+        const std::string runtime = RuntimeOf(name, Processor);
+        return runtime.empty() ? "ask the board maker which package provides it" : runtime;
+    }
+
+    void File(const std::wstring& name, const std::string& ascii, int depth)
+    {
+        for (const TFolder& folder : Folders) {
+            const std::wstring candidate = folder.Path + name;
+            if (!IsFile(candidate))
+                continue;
+            ++Result.Found;
+            if (folder.System || depth >= MAX_DEPTH)
+                return;
+            const TPeExports found = ReadPeExports(FileBytes(candidate));
+            if (!found.Failure.empty())
+                Missing(ascii + " in " + Readable(folder.Path) + " (" + found.Failure + ")", Install(name));
+            else if (found.Machine != Machine)
+                Missing(ascii + " in " + Readable(folder.Path) + " (built for " + MachineName(found.Machine) + ")",
+                        Install(name) + ", the " + Processor + " version");
+            else
+                Library(candidate, found, depth + 1);
+            return;
+        }
+        Missing(ascii, Install(name));
+    }
+
+    const std::set<std::wstring> Known;
+    const uint16_t Machine;
+    const std::string Processor;
+    std::vector<TFolder> Folders;
+    std::set<std::wstring> Seen;
+};
+
+} // namespace
+
+TDependencies FindDependencies(const std::wstring& libraryPath, const TPeExports& library)
+{
+    TSearch search(FolderOf(libraryPath), library.Machine);
+    search.Library(libraryPath, library, 0);
+    return search.Result;
+}
