@@ -65,12 +65,12 @@ std::vector<uint8_t> FileBytes(const std::wstring& path)
     return bytes;
 }
 
-// What provides a library of a Microsoft runtime, by its name; "" for one we do not know.
+// What to install for a library of a Microsoft runtime, by its name; "" for one we do not know.
 std::string RuntimeOf(const std::wstring& name, const std::string& processor)
 {
     const std::wstring lower = Lower(name);
     if (StartsWith(lower, L"api-ms-win-crt-") || lower == L"ucrtbase.dll")
-        return "the Universal C Runtime (Windows update KB2999226, or the Microsoft Visual C++ 2015-2022 "
+        return "install the Universal C Runtime (Windows update KB2999226, or the Microsoft Visual C++ 2015-2022 "
                "Redistributable, " + processor + ")";
     struct TRuntime {
         const wchar_t* Number;
@@ -84,7 +84,7 @@ std::string RuntimeOf(const std::wstring& name, const std::string& processor)
         const std::wstring rest = lower.substr(std::wcslen(family));
         for (const TRuntime& runtime : RUNTIMES) {
             if (StartsWith(rest, runtime.Number) && !std::iswdigit(rest[std::wcslen(runtime.Number)]))
-                return std::string("the Microsoft Visual C++ ") + runtime.Release + " Redistributable (" + processor +
+                return std::string("install the Microsoft Visual C++ ") + runtime.Release + " Redistributable (" + processor +
                        ")";
         }
     }
@@ -141,9 +141,9 @@ std::vector<std::string> DependentAssemblies(const std::string& manifest)
 std::string InstallOfAssembly(const std::string& assembly, const std::string& processor)
 {
     if (assembly.rfind("Microsoft.VC80.", 0) == 0)
-        return "the Microsoft Visual C++ 2005 Redistributable (" + processor + ")";
+        return "install the Microsoft Visual C++ 2005 Redistributable (" + processor + ")";
     if (assembly.rfind("Microsoft.VC90.", 0) == 0)
-        return "the Microsoft Visual C++ 2008 Redistributable (" + processor + ")";
+        return "install the Microsoft Visual C++ 2008 Redistributable (" + processor + ")";
     return "ask the board maker which package installs it";
 }
 

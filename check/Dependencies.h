@@ -13,7 +13,7 @@
 
 struct TMissingDependency {
     std::string What;    // "MSVCR100.dll", or "side-by-side assembly Microsoft.VC90.CRT 9.0.21022.8"
-    std::string Install; // what provides it
+    std::string Install; // what to do: what to install, or whom to ask
 };
 
 struct TDependencies {
