@@ -172,9 +172,11 @@ void CheckCommandInterpreter(TReport& report, const TCheckContext& context)
     const std::string batch = context.TempFolderAnsi + BATCH_FILE_NAME;
     const std::string output = context.TempFolderAnsi + REPORT_FILE_NAME;
     // As detection starts: what an earlier one left goes first; a report that stays is held.
-    if (!Remove(output) || !Remove(batch)) {
-        const std::string holders = HoldersOf(output);
-        report.Fail(CHECK, std::string(REPORT_FILE_NAME) + " or " + BATCH_FILE_NAME + " in the temporary folder cannot be removed" +
+    for (const std::string& leftover : {output, batch}) {
+        if (Remove(leftover))
+            continue;
+        const std::string holders = HoldersOf(leftover);
+        report.Fail(CHECK, leftover + " cannot be removed" +
                                (holders.empty() ? "" : ": held by " + holders),
                     holders.empty() ? SEE_TEMP : END_HELD_PROGRAMMER);
         return;
