@@ -3,9 +3,9 @@
  * report open until it ends by itself, and every detection meanwhile fails at once; the operator
  * only sees "Failed to connect FPAG board.", so the check names the process to end.
  *
- * The Restart Manager answers who holds a file, whatever the process. Wine's answers that nobody
- * does (its RmGetList is a stub that lists no process), so where it names no one the programmers
- * that run are named instead, from a process snapshot: the holder is one of them.
+ * The Restart Manager answers who holds a file, whatever the process. Wine's is a stub that lists
+ * no process, so where it names no one the programmers that run are named instead, from a process
+ * snapshot: the holder is one of them.
  */
 #include "check/Checks.h"
 
