@@ -13,24 +13,21 @@
  */
 #include "check/Dependencies.h"
 
+#include "check/LibraryManifest.h"
+#include "check/Runtimes.h"
+
 #include "base/Handles.h"
 #include "base/PathSpelling.h"
-#include "base/SystemError.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cwchar>
 #include <cwctype>
 #include <optional>
 #include <set>
 
 namespace {
 
-// The loader takes a library's own manifest from this resource (ISOLATIONAWARE_MANIFEST_RESOURCE_ID).
-constexpr WORD LIBRARY_MANIFEST_ID = 2;
-constexpr WORD MANIFEST_RESOURCE_TYPE = 24; // RT_MANIFEST, whose own spelling follows UNICODE
 // Deeper than any real chain of private libraries; a loop of them stops here at the latest.
 constexpr int MAX_DEPTH = 8;
 constexpr DWORD MAX_LIBRARY_BYTES = 256u << 20;
@@ -64,145 +61,6 @@ std::vector<uint8_t> FileBytes(const std::wstring& path)
         return {};
     return bytes;
 }
-
-// What to install for a library of a Microsoft runtime, by its name; "" for one we do not know.
-std::string RuntimeOf(const std::wstring& name, const std::string& processor)
-{
-    const std::wstring lower = Lower(name);
-    if (StartsWith(lower, L"api-ms-win-crt-") || lower == L"ucrtbase.dll")
-        return "install the Universal C Runtime (Windows update KB2999226, or the Microsoft Visual C++ 2015-2022 "
-               "Redistributable, " + processor + ")";
-    struct TRuntime {
-        const wchar_t* Number;
-        const char* Release;
-    };
-    static const TRuntime RUNTIMES[] = {{L"71", "2003"}, {L"80", "2005"}, {L"90", "2008"}, {L"100", "2010"},
-                                        {L"110", "2012"}, {L"120", "2013"}, {L"140", "2015-2022"}};
-    for (const wchar_t* family : {L"msvcr", L"msvcp", L"mfc", L"vcruntime", L"vcomp", L"concrt"}) {
-        if (!StartsWith(lower, family))
-            continue;
-        const std::wstring rest = lower.substr(std::wcslen(family));
-        for (const TRuntime& runtime : RUNTIMES) {
-            if (StartsWith(rest, runtime.Number) && !std::iswdigit(rest[std::wcslen(runtime.Number)]))
-                return std::string("install the Microsoft Visual C++ ") + runtime.Release + " Redistributable (" + processor +
-                       ")";
-        }
-    }
-    return "";
-}
-
-std::string ProcessorName(uint16_t machine)
-{
-    return machine == PE_MACHINE_AMD64 ? "x64" : machine == PE_MACHINE_I386 ? "x86" : MachineName(machine);
-}
-
-// The value of attribute in the tag text, or "".
-std::string Attribute(const std::string& tag, const char* name)
-{
-    const std::string key = std::string(name) + "=";
-    for (size_t at = tag.find(key); at != std::string::npos; at = tag.find(key, at + 1)) {
-        if (at > 0 && !std::isspace(static_cast<unsigned char>(tag[at - 1])))
-            continue;
-        const size_t open = at + key.size();
-        if (open >= tag.size() || (tag[open] != '"' && tag[open] != '\''))
-            return "";
-        const size_t close = tag.find(tag[open], open + 1);
-        return close == std::string::npos ? "" : tag.substr(open + 1, close - open - 1);
-    }
-    return "";
-}
-
-// The assemblies a manifest depends on, as "name version (processor)". The manifest may name its
-// elements with a namespace prefix, so they are found by their local names.
-std::vector<std::string> DependentAssemblies(const std::string& manifest)
-{
-    std::vector<std::string> assemblies;
-    for (size_t at = manifest.find("dependentAssembly"); at != std::string::npos;
-         at = manifest.find("dependentAssembly", at + 1)) {
-        const size_t identity = manifest.find("assemblyIdentity", at);
-        const size_t end = identity == std::string::npos ? std::string::npos : manifest.find('>', identity);
-        if (end == std::string::npos)
-            break;
-        const std::string tag = manifest.substr(identity, end - identity);
-        const std::string name = Attribute(tag, "name");
-        if (name.empty())
-            continue;
-        std::string text = name + " " + Attribute(tag, "version");
-        if (const std::string processor = Attribute(tag, "processorArchitecture"); !processor.empty())
-            text += " (" + processor + ")";
-        if (std::find(assemblies.begin(), assemblies.end(), text) == assemblies.end())
-            assemblies.push_back(text);
-        at = end;
-    }
-    return assemblies;
-}
-
-// What a side-by-side assembly comes with; the C runtimes of 2005 and 2008 came this way.
-std::string InstallOfAssembly(const std::string& assembly, const std::string& processor)
-{
-    if (assembly.rfind("Microsoft.VC80.", 0) == 0)
-        return "install the Microsoft Visual C++ 2005 Redistributable (" + processor + ")";
-    if (assembly.rfind("Microsoft.VC90.", 0) == 0)
-        return "install the Microsoft Visual C++ 2008 Redistributable (" + processor + ")";
-    return "ask the board maker which package installs it";
-}
-
-// The activation context made from the library's own manifest, active while this lives, so that
-// the names its assemblies provide can be looked up in it.
-class TLibraryContext {
-public:
-    explicit TLibraryContext(const std::wstring& path, std::string& failure)
-    {
-        // Opened as data: the file's resources are reachable and none of its code runs.
-        UniqueModule data(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-        HRSRC resource = data ? FindResourceW(data.Get(), MAKEINTRESOURCEW(LIBRARY_MANIFEST_ID), MAKEINTRESOURCEW(MANIFEST_RESOURCE_TYPE)) : nullptr;
-        if (!resource)
-            return;
-        HGLOBAL loaded = LoadResource(data.Get(), resource);
-        const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-        const std::string manifest = bytes ? std::string(bytes, SizeofResource(data.Get(), resource)) : std::string();
-        // The system opens the file itself for the manifest, as the loader does; a data-file
-        // handle is not needed for that.
-        ACTCTXW request{};
-        request.cbSize = sizeof request;
-        request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-        request.lpSource = path.c_str();
-        request.lpResourceName = MAKEINTRESOURCEW(LIBRARY_MANIFEST_ID);
-        Context = CreateActCtxW(&request);
-        if (Context == INVALID_HANDLE_VALUE) {
-            failure = SystemErrorText(GetLastError());
-            Assemblies = DependentAssemblies(manifest);
-            return;
-        }
-        Active = ActivateActCtx(Context, &Cookie);
-        Assemblies = DependentAssemblies(manifest);
-    }
-    ~TLibraryContext()
-    {
-        if (Active)
-            DeactivateActCtx(0, Cookie);
-        if (Context != INVALID_HANDLE_VALUE)
-            ReleaseActCtx(Context);
-    }
-    TLibraryContext(const TLibraryContext&) = delete;
-    TLibraryContext& operator=(const TLibraryContext&) = delete;
-
-    // True when an assembly of the manifest provides the library of that name.
-    bool Provides(const std::wstring& name) const
-    {
-        ACTCTX_SECTION_KEYED_DATA data{};
-        data.cbSize = sizeof data;
-        return Active &&
-               FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, name.c_str(), &data);
-    }
-
-    std::vector<std::string> Assemblies; // those the manifest asks for
-
-private:
-    HANDLE Context = INVALID_HANDLE_VALUE;
-    ULONG_PTR Cookie = 0;
-    BOOL Active = FALSE;
-};
 
 // The known DLLs: the loader maps these from the system's own copies whatever lies elsewhere.
 std::set<std::wstring> KnownDlls()
@@ -325,8 +183,7 @@ private:
 
     std::string Install(const std::wstring& name) const
     {
-        const std::string runtime = RuntimeOf(name, Processor);
-        return runtime.empty() ? "ask the board maker which package provides it" : runtime;
+        return InstallOfLibrary(Lower(name), Processor);
     }
 
     void File(const std::wstring& name, const std::string& ascii, int depth)
