@@ -126,9 +126,8 @@ public:
         const std::wstring windows = SystemPath(GetWindowsDirectoryW);
         for (const std::wstring& system : {SystemPath(GetSystemDirectoryW), windows + L"System\\", windows})
             Folders.push_back({system, true});
-        wchar_t path[32767];
-        const DWORD length = GetEnvironmentVariableW(L"PATH", path, ARRAYSIZE(path));
-        std::wstring rest = length > 0 && length < ARRAYSIZE(path) ? std::wstring(path, length) : std::wstring();
+        std::wstring rest(GetEnvironmentVariableW(L"PATH", nullptr, 0), L'\0');
+        rest.resize(rest.empty() ? 0 : GetEnvironmentVariableW(L"PATH", rest.data(), static_cast<DWORD>(rest.size())));
         while (!rest.empty()) {
             const size_t end = rest.find(L';');
             std::wstring folder = rest.substr(0, end);
@@ -192,17 +191,20 @@ private:
             const std::wstring candidate = folder.Path + name;
             if (!IsFile(candidate))
                 continue;
-            ++Result.Found;
-            if (folder.System || depth >= MAX_DEPTH)
+            if (folder.System || depth >= MAX_DEPTH) {
+                ++Result.Found;
                 return;
+            }
             const TPeExports found = ReadPeExports(FileBytes(candidate));
-            if (!found.Failure.empty())
+            if (!found.Failure.empty()) {
                 Missing(ascii + " in " + Readable(folder.Path) + " (" + found.Failure + ")", Install(name));
-            else if (found.Machine != Machine)
+            } else if (found.Machine != Machine) {
                 Missing(ascii + " in " + Readable(folder.Path) + " (built for " + MachineName(found.Machine) + ")",
                         Install(name) + ", the " + Processor + " version");
-            else
+            } else {
+                ++Result.Found;
                 Library(candidate, found, depth + 1);
+            }
             return;
         }
         Missing(ascii, Install(name));

@@ -98,7 +98,7 @@ void CheckLibrary(TReport& report, const TCheckContext& context, const char* nam
         std::string todo;
         for (const std::string& install : installs)
             todo += (todo.empty() ? "" : "; ") + install;
-        report.Fail(name, "needs " + needs + ", which Windows cannot find for it (so it does not load)", todo);
+        report.Fail(name, "needs " + needs + ", which Windows cannot provide for it (so it does not load)", todo);
         return;
     }
     std::string missing;
