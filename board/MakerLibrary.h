@@ -73,8 +73,8 @@ public:
             // The box says which file; why the system refused it (a library it needs is missing,
             // another processor's, ...) only the trace says.
             const DWORD error = GetLastError();
-            TraceFailure("fail to load dll - %s: %s (error %lu)", Readable(path).c_str(), SystemErrorText(error).c_str(),
-                         static_cast<unsigned long>(error));
+            TraceFailure("fail to load dll - %s: %s (error %lu)", Readable(path).c_str(),
+                         SystemErrorText(error).c_str(), static_cast<unsigned long>(error));
             return TLoad::NoModule;
         }
         if (!Entries.Resolve(Module.Get())) {

@@ -63,9 +63,9 @@ TLibraryContext::TLibraryContext(const std::wstring& path, std::string& failure)
 {
     // Opened as data: the file's resources are reachable and none of its code runs.
     UniqueModule data(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    HRSRC resource =
-        data ? FindResourceW(data.Get(), MAKEINTRESOURCEW(LIBRARY_MANIFEST_ID), MAKEINTRESOURCEW(MANIFEST_RESOURCE_TYPE))
-             : nullptr;
+    const HRSRC resource = data ? FindResourceW(data.Get(), MAKEINTRESOURCEW(LIBRARY_MANIFEST_ID),
+                                                MAKEINTRESOURCEW(MANIFEST_RESOURCE_TYPE))
+                                : nullptr;
     if (!resource)
         return;
     HGLOBAL loaded = LoadResource(data.Get(), resource);
@@ -97,5 +97,6 @@ bool TLibraryContext::Provides(const std::wstring& name) const
 {
     ACTCTX_SECTION_KEYED_DATA data{};
     data.cbSize = sizeof data;
-    return Active && FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, name.c_str(), &data);
+    return Active &&
+           FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, name.c_str(), &data);
 }

@@ -10,9 +10,9 @@
 #include "check/Checks.h"
 
 #include "base/Handles.h"
-#include "base/Trace.h"
 #include "base/Paths.h"
 #include "base/SystemError.h"
+#include "base/Trace.h"
 #include "chain/ChainCommand.h"
 #include "chain/DetectionFolder.h"
 #include "chain/Jtagbus.h"
@@ -158,7 +158,8 @@ void CheckBatchLine(TReport& report, const TCheckContext& context)
                     "install Quartus in a folder with a plain name");
         return;
     }
-    report.Ok(CHECK, AsCmdReadsIt(BatchLine(programmerSpelled.Text, 0, reportPath), codePage) + " (as cmd reads it in code page " + std::to_string(codePage) + ")");
+    report.Ok(CHECK, AsCmdReadsIt(BatchLine(programmerSpelled.Text, 0, reportPath), codePage) +
+                         " (as cmd reads it in code page " + std::to_string(codePage) + ")");
 }
 
 void CheckCommandInterpreter(TReport& report, const TCheckContext& context)
@@ -176,25 +177,27 @@ void CheckCommandInterpreter(TReport& report, const TCheckContext& context)
         if (Remove(leftover))
             continue;
         const std::string holders = HoldersOf(leftover);
-        report.Fail(CHECK, leftover + " cannot be removed" +
-                               (holders.empty() ? "" : ": held by " + holders),
+        report.Fail(CHECK, leftover + " cannot be removed" + (holders.empty() ? "" : ": held by " + holders),
                     holders.empty() ? SEE_TEMP : END_HELD_PROGRAMMER);
         return;
     }
     wchar_t system[MAX_PATH];
     const UINT length = GetSystemDirectoryW(system, MAX_PATH);
     const UINT codePage = BatchCodePage();
-    const TSpelledPath interpreter = SpellForBatch(std::wstring(system, length < MAX_PATH ? length : 0) + L"\\cmd.exe", codePage);
+    const std::wstring interpreterPath = std::wstring(system, length < MAX_PATH ? length : 0) + L"\\cmd.exe";
+    const TSpelledPath interpreter = SpellForBatch(interpreterPath, codePage);
     const TSpelledPath folder = SpellForBatch(context.TempFolder, codePage);
     if (!interpreter.Failure.empty() || !folder.Failure.empty()) {
         report.Warn(CHECK, "not tried: " + interpreter.Failure + folder.Failure, "see the batch line above");
         return;
     }
-    const std::string line = RedirectedLine(interpreter.Text, std::string("/c echo ") + ECHOED, folder.Text + REPORT_FILE_NAME);
+    const std::string line =
+        RedirectedLine(interpreter.Text, std::string("/c echo ") + ECHOED, folder.Text + REPORT_FILE_NAME);
     if (const std::string failure = MakeFile(batch, line); !failure.empty()) {
         report.Fail(CHECK, std::string("no ") + BATCH_FILE_NAME + " could be made: " + failure, SEE_TEMP);
         return;
     }
+    // Started by detection's own call, so that the check starts it however detection does.
     TTraceWatch watch;
     TJtagBus bus;
     const bool ran = bus.QuartusExecute(CommandLineWord(batch), COMMAND_LIMIT_MS);
@@ -204,21 +207,22 @@ void CheckCommandInterpreter(TReport& report, const TCheckContext& context)
     std::string why;
     for (const std::string& failure : watch.Failures())
         why += "; " + failure;
-    const std::string DISABLED = "make sure no policy disables the command prompt (DisableCMD) and no security software "
-                                 "blocks batch files in the temporary folder";
+    const std::string RAN = std::string("ran ") + BATCH_FILE_NAME;
     if (!ran)
-        report.Fail(CHECK, std::string("did not run ") + BATCH_FILE_NAME + " from the temporary folder to its exit code 0 within " +
-                               std::to_string(COMMAND_LIMIT_MS / 1000) + " s" + why,
-                    DISABLED);
+        report.Fail(CHECK,
+                    std::string("did not run ") + BATCH_FILE_NAME +
+                        " from the temporary folder to its exit code 0 within " +
+                        std::to_string(COMMAND_LIMIT_MS / 1000) + " s" + why,
+                    "make sure no policy disables the command prompt (DisableCMD) and no security software blocks "
+                    "batch files in the temporary folder");
     else if (echoed.rfind(ECHOED, 0) != 0)
-        report.Fail(CHECK, std::string("ran ") + BATCH_FILE_NAME + ", but its output did not reach " + REPORT_FILE_NAME +
-                               " in the temporary folder" + why,
+        report.Fail(CHECK,
+                    RAN + ", but its output did not reach " + REPORT_FILE_NAME + " in the temporary folder" + why,
                     "make sure security software lets cmd create files in the temporary folder");
     else if (!removed)
-        report.Fail(CHECK, std::string("ran ") + BATCH_FILE_NAME + ", but it or " + REPORT_FILE_NAME + " could not be removed after",
-                    SEE_TEMP);
+        report.Fail(CHECK, RAN + ", but it or " + REPORT_FILE_NAME + " could not be removed after", SEE_TEMP);
     else
-        report.Ok(CHECK, std::string("ran ") + BATCH_FILE_NAME + " from the temporary folder as detection runs it (hidden, "
-                             "its own console), with cmd's own echo in the programmer's place: exit code 0, its output "
-                             "in " + REPORT_FILE_NAME + ", both files removed");
+        report.Ok(CHECK, RAN + " from the temporary folder, started as detection starts it, with cmd's own echo in "
+                             "the programmer's place: exit code 0, its output in " + REPORT_FILE_NAME +
+                             ", both files removed");
 }
