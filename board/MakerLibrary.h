@@ -13,6 +13,9 @@
 
 #include "base/GuardedCall.h"
 #include "base/Handles.h"
+#include "base/PathSpelling.h"
+#include "base/SystemError.h"
+#include "base/Trace.h"
 #include "board/PaldrixCall.h"
 
 #include <windows.h>
@@ -64,9 +67,16 @@ public:
     {
         Unload();
         Name = fileName;
-        Module.Reset(LoadLibraryW((folder + std::wstring(fileName.begin(), fileName.end())).c_str()));
-        if (!Module)
+        const std::wstring path = folder + std::wstring(fileName.begin(), fileName.end());
+        Module.Reset(LoadLibraryW(path.c_str()));
+        if (!Module) {
+            // The box says which file; why the system refused it (a library it needs is missing,
+            // another processor's, ...) only the trace says.
+            const DWORD error = GetLastError();
+            TraceFailure("fail to load dll - %s: %s (error %lu)", Readable(path).c_str(),
+                         SystemErrorText(error).c_str(), static_cast<unsigned long>(error));
             return TLoad::NoModule;
+        }
         if (!Entries.Resolve(Module.Get())) {
             Unload();
             return TLoad::EntryMissing;

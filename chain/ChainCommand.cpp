@@ -72,8 +72,12 @@ std::string BatchFileWord(const std::string& path) { return Quoted(path, true); 
 
 std::string CommandLineWord(const std::string& path) { return Quoted(path, false); }
 
+std::string RedirectedLine(const std::string& program, const std::string& arguments, const std::string& report)
+{
+    return BatchFileWord(program) + " " + arguments + "  >  " + BatchFileWord(report);
+}
+
 std::string BatchLine(const std::string& programmer, int cable, const std::string& report)
 {
-    return BatchFileWord(programmer) + " -c USB-Blaster[USB-" + std::to_string(cable) + "] -a  >  " +
-           BatchFileWord(report);
+    return RedirectedLine(programmer, "-c USB-Blaster[USB-" + std::to_string(cable) + "] -a", report);
 }

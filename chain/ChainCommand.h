@@ -29,6 +29,10 @@ std::string BatchFileWord(const std::string& path);
 // every % left single.
 std::string CommandLineWord(const std::string& path);
 
+// "<program> <arguments>  >  <report>": the program's output redirected into the report, as the
+// batch line redirects it, both paths spelled as BatchFileWord spells them.
+std::string RedirectedLine(const std::string& program, const std::string& arguments, const std::string& report);
+
 // "<programmer> -c USB-Blaster[USB-<cable>] -a  >  <report>", nothing after it, both paths
 // spelled as BatchFileWord spells them. The paths come in the batch file's code page already;
 // the quoting looks at ASCII bytes only.

@@ -7,9 +7,11 @@
 #include "check/Checks.h"
 
 #include "base/Fault.h"
+#include "base/Paths.h"
 #include "base/Trace.h"
 #include "board/Board.h"
 #include "board/Download.h"
+#include "chain/ChainCommand.h"
 #include "chain/Jtagbus.h"
 #include "base/PathSpelling.h"
 #include "inspection/BoardType.h"
@@ -62,8 +64,23 @@ void CheckChain(TReport& report, const TCheckContext& context)
     const char* CHECK = "JTAG chain";
     TJtagBus bus;
     TChainList devices;
+    // The detection says why it failed only to the trace; the watch keeps it for this line.
+    TTraceWatch watch;
     if (!bus.DetectChain(devices, CABLE_INDEX) || devices.empty()) {
-        report.Fail(CHECK, "no device found on cable USB-Blaster[USB-0]",
+        std::string found = "no device found on cable USB-Blaster[USB-0]";
+        for (const std::string& failure : watch.Failures())
+            found += "; " + failure;
+        // The detection removes its report on every path; one still there is held open by a
+        // programmer, this detection's own past its limit or an earlier one's.
+        const std::string output = context.TempFolderAnsi + REPORT_FILE_NAME;
+        if (!context.TempFolderAnsi.empty() && FileExists(output)) {
+            const std::string holders = HoldersOf(output);
+            report.Fail(CHECK, found + "; " + REPORT_FILE_NAME + " is held open" +
+                                   (holders.empty() ? "" : " by " + holders),
+                        END_HELD_PROGRAMMER);
+            return;
+        }
+        report.Fail(CHECK, found,
                     "check the USB cable, the board's power and the USB-Blaster driver; and any FAIL above");
         return;
     }

@@ -24,6 +24,10 @@ inline std::wstring AsciiWide(std::string_view ascii) { return std::wstring(asci
 void CheckWindows(TReport& report);
 void CheckCodePages(TReport& report);
 
+// Session.cpp: whose view the check gives, and a copy of the tool open beside it (true then).
+void CheckAccount(TReport& report);
+bool CheckRunningTool(TReport& report);
+
 // ToolFolder.cpp
 void CheckToolFolder(TReport& report, TCheckContext& context);
 
@@ -39,6 +43,12 @@ void CheckProgrammer(TReport& report, const TCheckContext& context);
 void CheckTempFolder(TReport& report, TCheckContext& context);
 void CheckBatchLine(TReport& report, const TCheckContext& context);
 void CheckCommandInterpreter(TReport& report, const TCheckContext& context);
+
+// Holders.cpp: who holds the tool's report open, "" when nobody is seen to.
+std::string HoldersOf(const std::string& path);
+// What to do about a programmer left running by an earlier detection.
+inline constexpr char END_HELD_PROGRAMMER[] =
+    "end that quartus_pgm.exe (Task Manager, Details, or: taskkill /pid <id> /t /f) and try again";
 
 // Configurations.cpp
 void CheckConfigurations(TReport& report, const TCheckContext& context);

@@ -38,11 +38,13 @@ void WriteLine(const std::string& line)
     WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-bool OwnsItsConsole()
+bool OwnsVisibleConsole()
 {
     // Two entries are enough to tell "this process alone" from "shared with a prompt".
     DWORD processes[2];
-    return GetConsoleProcessList(processes, 2) == 1 && IsConsole(GetStdHandle(STD_INPUT_HANDLE)) &&
+    const HWND window = GetConsoleWindow();
+    return window != nullptr && IsWindowVisible(window) && GetConsoleProcessList(processes, 2) == 1 &&
+           IsConsole(GetStdHandle(STD_INPUT_HANDLE)) &&
            IsConsole(GetStdHandle(STD_OUTPUT_HANDLE));
 }
 

@@ -12,9 +12,12 @@
 // pipe or file as the bytes they are.
 void WriteLine(const std::string& line);
 
-// True when the console was made for this process alone (it was double-clicked) and both its
-// input and output are that console: the window closes with the process, so the check waits.
-bool OwnsItsConsole();
+// True when the console was made for this process alone (it was double-clicked), it has a window
+// someone can see, and both its input and output are that console: the window closes with the
+// process, so the check waits. Task Scheduler, a deployment agent or a launcher may give it a
+// console of its own without a window, or a hidden one: nobody could answer there, and the exit
+// code must come.
+bool OwnsVisibleConsole();
 
 // Waits for a key in the console.
 void WaitForKey();

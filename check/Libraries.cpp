@@ -1,14 +1,16 @@
 /*
  * The maker's two libraries beside the tool, judged from their files the way the tool would
- * judge them when it loads them: there, built for the tool's processor, and exporting every
- * entry point the tool resolves (the tool refuses a library that lacks any, also one it never
- * calls). Nothing is loaded: loading would run the library's start-up code.
+ * judge them when it loads them: there, built for the tool's processor, with every library it
+ * needs at hand (the load fails without one), and exporting every entry point the tool resolves
+ * (the tool refuses a library that lacks any, also one it never calls). Nothing is loaded:
+ * loading would run the library's start-up code.
  *
  * The processor is taken from this program's own header: the check is built by the same
  * toolchain as the tool, so it is the tool's, whichever build this is.
  */
 #include "check/Checks.h"
 
+#include "check/Dependencies.h"
 #include "check/PeExports.h"
 
 #include "base/Handles.h"
@@ -84,6 +86,21 @@ void CheckLibrary(TReport& report, const TCheckContext& context, const char* nam
                     "get the board maker's " + MachineName(machine) + " version of the library");
         return;
     }
+    const TDependencies dependencies = FindDependencies(context.ExeFolder + AsciiWide(name), library);
+    if (!dependencies.Missing.empty()) {
+        std::string needs;
+        std::vector<std::string> installs;
+        for (const TMissingDependency& dependency : dependencies.Missing) {
+            needs += (needs.empty() ? "" : ", ") + dependency.What;
+            if (std::find(installs.begin(), installs.end(), dependency.Install) == installs.end())
+                installs.push_back(dependency.Install);
+        }
+        std::string todo;
+        for (const std::string& install : installs)
+            todo += (todo.empty() ? "" : "; ") + install;
+        report.Fail(name, "needs " + needs + ", which Windows cannot provide for it (so it does not load)", todo);
+        return;
+    }
     std::string missing;
     for (const char* entry : entries) {
         if (std::find(library.Names.begin(), library.Names.end(), entry) == library.Names.end())
@@ -93,7 +110,8 @@ void CheckLibrary(TReport& report, const TCheckContext& context, const char* nam
         report.Fail(name, "lacks " + missing, "a wrong or outdated library: get the right version from the board maker");
         return;
     }
-    report.Ok(name, MachineName(machine) + ", all " + std::to_string(entries.size()) + " entry points exported");
+    report.Ok(name, MachineName(machine) + ", all " + std::to_string(entries.size()) + " entry points exported, the " +
+                        std::to_string(dependencies.Found) + " libraries it needs found");
 }
 
 } // namespace

@@ -26,16 +26,20 @@ int Run(bool board)
     // downloads the configuration.
     CheckWindows(report);
     CheckCodePages(report);
+    CheckAccount(report);
+    // Before anything that touches the tool's files or its board.
+    const bool toolRunning = CheckRunningTool(report);
     CheckToolFolder(report, context);
     CheckJtagLibrary(report, context);
     CheckQuartusValue(report, context);
     CheckProgrammer(report, context);
     CheckTempFolder(report, context);
     CheckBatchLine(report, context);
-    CheckCommandInterpreter(report, context);
+    if (!toolRunning)
+        CheckCommandInterpreter(report, context);
     CheckDownloadLibrary(report, context);
     CheckConfigurations(report, context);
-    if (board) {
+    if (board && !toolRunning) {
         CheckFirmware(report);
         CheckChain(report, context);
         CheckQuartusVersion(report);
@@ -60,7 +64,7 @@ int main(int argc, char** argv)
         }
     }
     const int failures = Run(board);
-    if (OwnsItsConsole()) {
+    if (OwnsVisibleConsole()) {
         WriteLine("Press any key to close this window.");
         WaitForKey();
     }

@@ -17,6 +17,12 @@ constexpr uint16_t OPTIONAL_PE32_PLUS = 0x020B;
 constexpr uint16_t FILE_IS_DLL = 0x2000;
 constexpr size_t SECTION_HEADER_SIZE = 40;
 constexpr size_t NAME_MAX = 512;
+constexpr uint32_t DIRECTORY_EXPORT = 0;
+constexpr uint32_t DIRECTORY_IMPORT = 1;
+constexpr uint32_t DIRECTORY_DELAY_IMPORT = 13;
+constexpr size_t IMPORT_DESCRIPTOR_SIZE = 20;
+constexpr size_t DELAY_DESCRIPTOR_SIZE = 32;
+constexpr uint32_t DELAY_RVA_BASED = 1;
 
 class TReader {
 public:
@@ -82,6 +88,73 @@ size_t FileOffset(const std::vector<TSection>& sections, uint32_t rva, size_t fi
     return SIZE_MAX;
 }
 
+// The file as the tables see it: its reader, its sections, its size.
+struct TImage {
+    TReader& Reader;
+    const std::vector<TSection>& Sections;
+    size_t Size;
+
+    size_t At(uint32_t rva) const { return FileOffset(Sections, rva, Size); }
+    // A name at an address of the image; empty when it lies outside the file or is not one.
+    std::string NameAt(uint32_t rva) const
+    {
+        const size_t offset = At(rva);
+        return offset == SIZE_MAX ? std::string() : Reader.Name(offset);
+    }
+};
+
+// The names the export directory at the address lists; false when it is damaged.
+bool ReadExports(const TImage& image, uint32_t rva, std::vector<std::string>& names)
+{
+    if (rva == 0)
+        return true; // a library that exports nothing
+    const size_t exports = image.At(rva);
+    if (exports == SIZE_MAX)
+        return false;
+    const uint32_t nameCount = image.Reader.U32(exports + 24);
+    const size_t table = image.At(image.Reader.U32(exports + 32));
+    // Each name takes four bytes of the table, so a count the file cannot hold is refused
+    // before the loop rather than read a few billion times.
+    if (image.Reader.Failed() || nameCount > image.Size / 4 || (nameCount > 0 && table == SIZE_MAX))
+        return false;
+    for (uint32_t i = 0; i < nameCount; ++i) {
+        const std::string name = image.NameAt(image.Reader.U32(table + size_t{4} * i));
+        if (name.empty() || image.Reader.Failed())
+            return false;
+        names.push_back(name);
+    }
+    return true;
+}
+
+// The library names of an import or delay-import directory: descriptors of the size, each with
+// the address of its library's name at nameField, up to one whose name address is 0. A delay
+// descriptor of the oldest linkers (its attribute bit 0 clear) holds addresses of the loaded
+// image, not offsets into it: those take the image base off.
+bool ReadLibraryNames(const TImage& image, uint32_t rva, size_t size, size_t nameField, uint64_t imageBase,
+                      std::vector<std::string>& names)
+{
+    if (rva == 0)
+        return true;
+    const size_t table = image.At(rva);
+    if (table == SIZE_MAX)
+        return false;
+    for (size_t at = table;; at += size) {
+        if (names.size() > image.Size / size)
+            return false; // more descriptors than the file can hold: no terminator
+        uint32_t name = image.Reader.U32(at + nameField);
+        if (image.Reader.Failed())
+            return false;
+        if (name == 0)
+            return true;
+        if (imageBase != 0 && !(image.Reader.U32(at) & DELAY_RVA_BASED))
+            name = static_cast<uint32_t>(name - imageBase);
+        const std::string text = image.NameAt(name);
+        if (text.empty() || image.Reader.Failed())
+            return false;
+        names.push_back(text);
+    }
+}
+
 } // namespace
 
 TPeExports ReadPeExports(std::span<const uint8_t> file)
@@ -120,36 +193,28 @@ TPeExports ReadPeExports(std::span<const uint8_t> file)
         sections.push_back({reader.U32(at + 12), virtualSize > rawSize ? virtualSize : rawSize, rawSize,
                             reader.U32(at + 20)});
     }
-    const uint32_t exportRva = directoryCount > 0 ? reader.U32(directories) : 0;
+    const uint64_t imageBase = magic == OPTIONAL_PE32_PLUS ? uint64_t{reader.U32(optional + 24)} |
+                                                                 uint64_t{reader.U32(optional + 28)} << 32
+                                                           : reader.U32(optional + 28);
+    auto directory = [&](uint32_t index) { return directoryCount > index ? reader.U32(directories + 8 * index) : 0; };
+    const uint32_t exportRva = directory(DIRECTORY_EXPORT);
+    const uint32_t importRva = directory(DIRECTORY_IMPORT);
+    const uint32_t delayRva = directory(DIRECTORY_DELAY_IMPORT);
     if (reader.Failed()) {
         result.Failure = "damaged section table";
         return result;
     }
-    if (exportRva == 0)
-        return result; // a library that exports nothing
-
-    const size_t exports = FileOffset(sections, exportRva, file.size());
-    if (exports == SIZE_MAX) {
+    const TImage image{reader, sections, file.size()};
+    if (!ReadExports(image, exportRva, result.Names))
         result.Failure = "damaged export table";
-        return result;
-    }
-    const uint32_t nameCount = reader.U32(exports + 24);
-    const size_t names = FileOffset(sections, reader.U32(exports + 32), file.size());
-    // Each name takes four bytes of the table, so a count the file cannot hold is refused
-    // before the loop rather than read a few billion times.
-    if (reader.Failed() || nameCount > file.size() / 4 || (nameCount > 0 && names == SIZE_MAX)) {
-        result.Failure = "damaged export table";
-        return result;
-    }
-    for (uint32_t i = 0; i < nameCount; ++i) {
-        const size_t name = FileOffset(sections, reader.U32(names + size_t{4} * i), file.size());
-        const std::string text = name == SIZE_MAX ? std::string() : reader.Name(name);
-        if (text.empty() || reader.Failed()) {
-            result.Names.clear();
-            result.Failure = "damaged export table";
-            return result;
-        }
-        result.Names.push_back(text);
+    else if (!ReadLibraryNames(image, importRva, IMPORT_DESCRIPTOR_SIZE, 12, 0, result.Imports))
+        result.Failure = "damaged import table";
+    else if (!ReadLibraryNames(image, delayRva, DELAY_DESCRIPTOR_SIZE, 4, imageBase, result.DelayImports))
+        result.Failure = "damaged delay-import table";
+    if (!result.Failure.empty()) {
+        result.Names.clear();
+        result.Imports.clear();
+        result.DelayImports.clear();
     }
     return result;
 }

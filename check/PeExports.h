@@ -1,6 +1,8 @@
 /*
  * What a library file says about itself, read from its bytes without loading it: the
- * processor it was built for and the names it exports. Loading a library to look would run its
+ * processor it was built for, the names it exports and the libraries it needs (those the loader
+ * loads with it, and those loaded at the first call of one of their functions). Loading a
+ * library to look would run its
  * start-up code; a pre-flight check must run none of the maker's code. Free of windows.h, so
  * that the host build can run it on hostile bytes.
  */
@@ -19,6 +21,8 @@ struct TPeExports {
     std::string Failure;
     uint16_t Machine = 0;
     std::vector<std::string> Names; // exported by name, in the file's order
+    std::vector<std::string> Imports;      // library names as the file spells them, in its order
+    std::vector<std::string> DelayImports; // the same, for the delay-loaded ones
 };
 
 TPeExports ReadPeExports(std::span<const uint8_t> file);

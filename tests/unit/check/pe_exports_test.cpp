@@ -1,5 +1,6 @@
 // The reader of a library's own description, given a small library image made here: it finds
-// the processor and the export names in both image formats, and refuses whatever is cut short
+// the processor, the export names and the libraries it imports (also delay-loaded) in both
+// image formats, and refuses whatever is cut short
 // or points outside the file without reading a byte past it (the host build runs under
 // AddressSanitizer).
 #include "check/PeExports.h"
@@ -19,6 +20,8 @@ constexpr size_t FILE_HEADER = PE_HEADER + 4;
 constexpr size_t OPTIONAL_HEADER = FILE_HEADER + 20;
 constexpr uint32_t SECTION_RVA = 0x1000;
 constexpr uint32_t SECTION_FILE = 0x200;
+const std::vector<std::string> IMPORTS = {"KERNEL32.dll", "MSVCR90.dll"};
+const std::vector<std::string> DELAY_IMPORTS = {"WINUSB.DLL"};
 
 void Put(Bytes& bytes, size_t at, uint32_t value, size_t width)
 {
@@ -28,8 +31,35 @@ void Put(Bytes& bytes, size_t at, uint32_t value, size_t width)
         bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
+// Writes the text and its zero at the address of the section; returns the address after it.
+uint32_t PutName(Bytes& bytes, uint32_t rva, const std::string& text)
+{
+    for (size_t c = 0; c <= text.size(); ++c)
+        Put(bytes, SECTION_FILE + (rva - SECTION_RVA) + c, c < text.size() ? text[c] : 0, 1);
+    return rva + static_cast<uint32_t>(text.size() + 1);
+}
+
+// One descriptor of the size per library, its name's address at nameField, then one of zeros and
+// the names; the directory's address goes into the data directory at entry. Returns the
+// address after the last name.
+uint32_t PutLibraries(Bytes& bytes, size_t directories, uint32_t entry, uint32_t rva, size_t size, size_t nameField,
+                      const std::vector<std::string>& libraries)
+{
+    Put(bytes, directories + 8 * entry, rva, 4);
+    uint32_t name = rva + static_cast<uint32_t>(size * (libraries.size() + 1));
+    Put(bytes, SECTION_FILE + (name - 1 - SECTION_RVA), 0, 1);
+    for (size_t i = 0; i < libraries.size(); ++i) {
+        const size_t descriptor = SECTION_FILE + (rva - SECTION_RVA) + size * i;
+        Put(bytes, descriptor, 1, 4); // a delay descriptor's attributes: addresses are offsets
+        Put(bytes, descriptor + nameField, name, 4);
+        name = PutName(bytes, name, libraries[i]);
+    }
+    return name;
+}
+
 // A library for the machine with one section holding its export directory, the table of name
-// addresses and the names; the file ends with the last name's zero.
+// addresses and the names, then its import and delay-import directories with their names; the
+// file ends with the last name's zero.
 Bytes Library(uint16_t machine, bool plus, const std::vector<std::string>& names, uint16_t characteristics = 0x2102)
 {
     Bytes bytes;
@@ -52,10 +82,10 @@ Bytes Library(uint16_t machine, bool plus, const std::vector<std::string>& names
     Put(bytes, SECTION_FILE + 32, table, 4);
     for (size_t i = 0; i < names.size(); ++i) {
         Put(bytes, SECTION_FILE + (table - SECTION_RVA) + 4 * i, name, 4);
-        for (size_t c = 0; c <= names[i].size(); ++c)
-            Put(bytes, SECTION_FILE + (name - SECTION_RVA) + c, c < names[i].size() ? names[i][c] : 0, 1);
-        name += static_cast<uint32_t>(names[i].size() + 1);
+        name = PutName(bytes, name, names[i]);
     }
+    name = PutLibraries(bytes, directories, 1, name, 20, 12, IMPORTS);
+    PutLibraries(bytes, directories, 13, name, 32, 4, DELAY_IMPORTS);
     const uint32_t sectionSize = static_cast<uint32_t>(bytes.size() - SECTION_FILE);
     const size_t section = OPTIONAL_HEADER + optionalSize;
     Put(bytes, section + 8, sectionSize, 4);
@@ -76,6 +106,8 @@ TEST(PeExports, ReadsMachineAndNamesOfBothFormats)
         EXPECT_EQ(library.Failure, "");
         EXPECT_EQ(library.Machine, machine);
         EXPECT_EQ(library.Names, NAMES);
+        EXPECT_EQ(library.Imports, IMPORTS);
+        EXPECT_EQ(library.DelayImports, DELAY_IMPORTS);
     }
     EXPECT_EQ(MachineName(PE_MACHINE_I386), "i386");
     EXPECT_EQ(MachineName(0x01C4), "machine 01C4");
@@ -88,7 +120,7 @@ TEST(PeExports, RefusesEveryFileCutShort)
         const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
         const TPeExports library = ReadPeExports(cut);
         EXPECT_NE(library.Failure, "") << size;
-        EXPECT_TRUE(library.Names.empty()) << size;
+        EXPECT_TRUE(library.Names.empty() && library.Imports.empty()) << size;
     }
 }
 
@@ -102,6 +134,8 @@ TEST(PeExports, RefusesOffsetsOutsideTheFile)
         {SECTION_FILE + 32, 0x7FFFFFF0}, // the name table
         {table + 4, 0xFFFFFFFF},         // one name
         {OPTIONAL_HEADER + 112, 0x10},   // the export directory
+        {OPTIONAL_HEADER + 120, 0x7FFFFFF0}, // the import directory
+        {OPTIONAL_HEADER + 216, 0x7FFFFFF0}, // the delay-import directory
     };
     for (const auto& [at, value] : breaks) {
         Bytes broken = whole;
