@@ -91,12 +91,13 @@ std::wstring RecordsFolder()
 
 std::string MakeFolder(const std::wstring& folder)
 {
-    if (CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
+    // Another copy of the tool may make it meanwhile.
+    auto made = [&folder] { return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS; };
+    if (made())
         return std::string();
     if (GetLastError() == ERROR_PATH_NOT_FOUND) {
         const std::wstring above = FolderOf(folder.substr(0, folder.find_last_not_of(L'\\')));
-        if (!above.empty() && above.size() < folder.size() && MakeFolder(above).empty() &&
-            CreateDirectoryW(folder.c_str(), nullptr))
+        if (!above.empty() && above.size() < folder.size() && MakeFolder(above).empty() && made())
             return std::string();
     }
     return SystemErrorText(GetLastError());

@@ -32,13 +32,16 @@ TPressRecord Record(const char* outcome)
 
 std::string Line(const char* outcome) { return RecordLine(Record(outcome)) + "\r\n"; }
 
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+// A book whose folder and the one above it are still to be made, as on a new PC.
 class Records : public testing::Test {
 protected:
-    std::string File() const { return Folder / FILE_NAME; }
+    std::string File(const std::string& name = FILE_NAME) const { return Folder / ("KV7Inspect\\Records\\" + name); }
 
     TempFolder Folder{"kv7 records"};
     BoxRecorder Boxes;
-    TRecordBook Book{std::wstring(Folder.Path().begin(), Folder.Path().end())};
+    TRecordBook Book{Wide(Folder / "KV7Inspect\\Records\\")};
 };
 
 } // namespace
@@ -52,7 +55,7 @@ TEST_F(Records, EveryOutcomeIsOneLineOfTheDaysFile)
     Book.Add(nextDay);
 
     EXPECT_EQ(ReadText(File()), HEAD + Line("PASS") + Line("NG") + Line("NOT READY") + Line("STOPPED"));
-    EXPECT_EQ(ReadText(Folder / "2026-12-10 STATION4 op.csv"), HEAD + RecordLine(nextDay) + "\r\n");
+    EXPECT_EQ(ReadText(File("2026-12-10 STATION4 op.csv")), HEAD + RecordLine(nextDay) + "\r\n");
     EXPECT_TRUE(Boxes.Boxes.empty());
 }
 
@@ -86,7 +89,7 @@ TEST_F(Records, FileHeldOpenThenReleasedLosesNoLine)
 TEST_F(Records, FolderThatCannotBeWrittenKeepsTheLines)
 {
     WriteText(Folder / "records", "");
-    TRecordBook book(std::wstring(Folder.Path().begin(), Folder.Path().end()) + L"records\\day\\");
+    TRecordBook book(Wide(Folder / "records\\day\\"));
     book.Add(Record("PASS"));
     book.Add(Record("NG"));
     EXPECT_EQ(book.KeptLines(), 2u);
@@ -102,7 +105,7 @@ TEST_F(Records, TwoProcessesAppendWithoutMixingLines)
 {
     constexpr int EACH = 200;
     // The folder without its last backslash, which would escape the quote after it.
-    const std::string folder = Folder.Path().substr(0, Folder.Path().size() - 1);
+    const std::string folder = Folder / "KV7Inspect\\Records";
     const std::string writer = "\"" + BuiltFile("record_writer.exe") + "\" \"" + folder + "\" ";
     ChildProcess first(writer + "first " + std::to_string(EACH));
     ChildProcess second(writer + "second " + std::to_string(EACH));

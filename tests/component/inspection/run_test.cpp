@@ -6,6 +6,8 @@
 
 #include "base/Fault.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/Folders.h"
+#include "tests/support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -116,7 +118,14 @@ TEST_F(HeldBoard, ReleaseClosesThePortOnce)
 TEST_F(HeldBoard, FaultInsideTheLibraryLeavesTheWindowIdleAndTheBoardLetGo)
 {
     Bench.Write("configured = yes\nfault_in = write_loopback\n");
+    TempFolder records("kv7 records");
+    Form.Records = TRecordBook(std::wstring(records.Path().begin(), records.Path().end()));
     EXPECT_THROW(Form.ButtonOrbaClick(Form.ButtonOrba[0]), TLibraryFault);
+    // Its record says so, with the fault.
+    const std::string record = ReadText(records / FileNames(records.Path(), "*.csv").at(0));
+    EXPECT_NE(record.find(",A,STOPPED,"), std::string::npos) << record;
+    EXPECT_NE(record.find(",Inspection stopped: fault in PALDRIX_JTAG.DLL,Access violation at "), std::string::npos)
+        << record;
     EXPECT_TRUE(Idle(Form));
     EXPECT_FALSE(Form.CurrentBoard);
     EXPECT_TRUE(Bench.JournalLines("jtag close ").empty());
