@@ -35,6 +35,7 @@ int Run(bool board)
     CheckCommandInterpreter(report, context);
     CheckDownloadLibrary(report, context);
     CheckConfigurations(report, context);
+    CheckRecordsFolder(report);
     if (board) {
         CheckFirmware(report);
         CheckChain(report, context);
