@@ -16,7 +16,7 @@ constexpr char LINE_END[] = "\r\n";
 // A copy of the tool in another session holds the file's lock only while it writes a line.
 constexpr DWORD LOCK_WAIT_MS = 500;
 constexpr char RECORDS_NOT_WRITTEN[] = "The records of the presses cannot be written in:\n";
-constexpr char RECORDS_KEPT[] = "\nThe tool keeps them while it runs and writes them there as soon as it can.";
+constexpr char RECORDS_KEPT[] = "\nThe tool keeps them and writes them there as soon as it can.";
 
 // Held while the lock is.
 class TLockHeld {
