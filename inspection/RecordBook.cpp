@@ -96,7 +96,7 @@ std::string MakeFolder(const std::wstring& folder)
     if (made())
         return std::string();
     if (GetLastError() == ERROR_PATH_NOT_FOUND) {
-        const std::wstring above = FolderOf(folder.substr(0, folder.find_last_not_of(L'\\')));
+        const std::wstring above = FolderOf(folder.substr(0, folder.find_last_not_of(L'\\') + 1));
         if (!above.empty() && above.size() < folder.size() && MakeFolder(above).empty() && made())
             return std::string();
     }
@@ -106,8 +106,10 @@ std::string MakeFolder(const std::wstring& folder)
 UniqueHandle OpenRecordFile(const std::wstring& path, DWORD disposition)
 {
     // Append access alone puts every write at the end of the file, whatever another writer did
-    // meanwhile; reading is for the last line's end.
-    return UniqueHandle(CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_DATA | SYNCHRONIZE,
+    // meanwhile; reading is for the last line's end, and the attributes for the file's size
+    // (GetFileSizeEx needs them on Windows; Wine answers without).
+    return UniqueHandle(CreateFileW(path.c_str(),
+                                    FILE_APPEND_DATA | FILE_READ_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
 }
@@ -127,8 +129,13 @@ void TRecordBook::Add(const TPressRecord& record)
 void TRecordBook::Close()
 {
     WriteKept();
-    for (const TKept& kept : Kept)
-        Trace("record not written: %s", Readable(Wide(kept.Line.substr(0, kept.Line.size() - 2))).c_str());
+    // A line longer than a trace line goes in pieces.
+    constexpr size_t PIECE = 1800;
+    for (const TKept& kept : Kept) {
+        const std::string line = Readable(Wide(kept.Line.substr(0, kept.Line.size() - 2)));
+        for (size_t at = 0; at == 0 || at < line.size(); at += PIECE)
+            Trace("record not written%s: %s", at ? ", continued" : "", line.substr(at, PIECE).c_str());
+    }
     Kept.clear();
 }
 

@@ -9,7 +9,8 @@
  * once, in an information box, which folder cannot be written; the trace says why at every
  * try, and at the close gives every line still not written, in full.
  *
- * Trace lines:  records not written to <file>: <why> (<n> kept)    record not written: <line>
+ * Trace lines:  records not written to <file>: <why> (<n> kept)
+ *               record not written: <line>    (a long one goes on in "record not written, continued: ...")
  */
 #pragma once
 

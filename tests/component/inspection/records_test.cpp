@@ -9,6 +9,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextFiles.h"
+#include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -84,8 +85,8 @@ TEST_F(Records, FileHeldOpenThenReleasedLosesNoLine)
                                     Line("NOT READY") + Line("STOPPED"));
 }
 
-// A file where the folder should be: nothing can be made there, and the close gives up on the
-// lines (the trace has them) without writing anywhere else.
+// A file where the folder should be: nothing can be made there, and the close gives the lines
+// to the trace in full, without writing anywhere else.
 TEST_F(Records, FolderThatCannotBeWrittenKeepsTheLines)
 {
     WriteText(Folder / "records", "");
@@ -94,9 +95,12 @@ TEST_F(Records, FolderThatCannotBeWrittenKeepsTheLines)
     book.Add(Record("NG"));
     EXPECT_EQ(book.KeptLines(), 2u);
     EXPECT_EQ(Boxes.Boxes.size(), 1u);
+    TraceCapture trace;
     book.Close();
     EXPECT_EQ(book.KeptLines(), 0u);
     EXPECT_EQ(ReadText(Folder / "records"), "");
+    for (const char* outcome : {"PASS", "NG"})
+        EXPECT_NE(trace.LineStarting("KV7: record not written: " + RecordLine(Record(outcome))), "") << outcome;
 }
 
 // Two copies of the tool, each in its own process, appending to one new file at once: one
