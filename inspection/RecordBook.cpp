@@ -133,8 +133,9 @@ void TRecordBook::Close()
     constexpr size_t PIECE = 1800;
     for (const TKept& kept : Kept) {
         const std::string line = Readable(Wide(kept.Line.substr(0, kept.Line.size() - 2)));
-        for (size_t at = 0; at == 0 || at < line.size(); at += PIECE)
-            Trace("record not written%s: %s", at ? ", continued" : "", line.substr(at, PIECE).c_str());
+        Trace("record not written: %s", line.substr(0, PIECE).c_str());
+        for (size_t at = PIECE; at < line.size(); at += PIECE)
+            Trace("record not written, continued: %s", line.substr(at, PIECE).c_str());
     }
     Kept.clear();
 }

@@ -13,8 +13,10 @@ namespace {
 // an error of the tool both stopped the run with no verdict.
 const char* RecordOutcome(std::string_view outcome)
 {
-    if (outcome == "PASS" || outcome == "NG")
-        return outcome == "PASS" ? "PASS" : "NG";
+    if (outcome == "PASS")
+        return "PASS";
+    if (outcome == "NG")
+        return "NG";
     return outcome == "not ready" ? "NOT READY" : "STOPPED";
 }
 
