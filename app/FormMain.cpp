@@ -386,6 +386,7 @@ void TFormMain::OnEndSession()
     if (WindowHeldByRun)
         ShowRunStopped(STATUS_STOPPED);
     ReleaseForSessionEnd();
+    Records.Close();
     // A fault inside the library's close must not keep the process from ending here: no box
     // while the session ends, and the board is let go all the same.
     try {
@@ -415,6 +416,7 @@ void TFormMain::OnDestroy()
         Trace("board dropped with the window: %s", fault.what());
     }
     KillTimer(Window, ID_TIMER_PROGRESS);
+    Records.Close();
     SetBoxOwner(nullptr);
     SetDialogWindow(nullptr);
 }
@@ -432,6 +434,7 @@ void TFormMain::TRun::Begin(char letter)
     Form.Busy = true;
     Letter = letter;
     StartTick = GetTickCount();
+    Record.Begin();
     Begun = true;
 }
 
@@ -441,6 +444,7 @@ TFormMain::TRun::~TRun()
         Form.StopProgress();
         // Clicks and keys made while the run held the window were meant for no run.
         DropPendingInput();
+        Record.Write(Form, Letter, Outcome);
         Form.EnableButtons(true);
         Form.SetFormCursor(nullptr);
         Form.Busy = false;

@@ -26,6 +26,8 @@
 #include "base/Handles.h"
 #include "board/Board.h"
 #include "inspection/BoardType.h"
+#include "inspection/RecordBook.h"
+#include "inspection/RunRecord.h"
 
 #include <windows.h>
 
@@ -58,6 +60,8 @@ public:
     // dropped, buttons enabled, normal cursor, Busy clear, and the end traced with the Outcome.
     // Then the hold goes, and a window whose close was granted during the run is destroyed.
     //
+    // Its record goes to the window's book once the verdict is shown, before the buttons are.
+    //
     // Trace lines:  run ORBA-<c> start    run ORBA-<c> end PASS|NG|not ready|fault|error (<ms> ms)
     class TRun {
     public:
@@ -69,6 +73,7 @@ public:
 
         void Begin(char letter);
         const char* Outcome = "not ready";
+        TRunRecord Record;
 
     private:
         TFormMain& Form;
@@ -121,6 +126,20 @@ public:
     bool NotShownYet = true;
     // The connected board whose name read "KV7_MP", kept from one run to the next.
     std::unique_ptr<TBoard> CurrentBoard;
+    // What a run's record says of its board: the chain's first device and its model, from this
+    // press's detection or from the one that brought the held board up (empty when none did),
+    // how the press got its board (brought up, reused, connected; "" for none), an NG's pairs.
+    struct TBoardModel {
+        std::string IdCode, Device, Label;
+    };
+    struct TPressBoard {
+        TBoardModel Model;
+        const char* Came = "";
+        std::string FaultyPairs;
+    };
+    TPressBoard PressBoard;
+    // The records of the presses; the program only appends to them.
+    TRecordBook Records{RecordsFolder()};
 
 private:
     // --- event handlers (window part) --------------------------------------------------------

@@ -53,6 +53,9 @@ inline constexpr char END_HELD_PROGRAMMER[] =
 // Configurations.cpp
 void CheckConfigurations(TReport& report, const TCheckContext& context);
 
+// RecordsFolder.cpp
+void CheckRecordsFolder(TReport& report);
+
 // Board.cpp: these run the maker's code and the programmer; nothing is downloaded.
 void CheckFirmware(TReport& report);
 void CheckChain(TReport& report, const TCheckContext& context);

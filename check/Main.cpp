@@ -39,6 +39,7 @@ int Run(bool board)
         CheckCommandInterpreter(report, context);
     CheckDownloadLibrary(report, context);
     CheckConfigurations(report, context);
+    CheckRecordsFolder(report);
     if (board && !toolRunning) {
         CheckFirmware(report);
         CheckChain(report, context);

@@ -79,8 +79,12 @@ BoardType TFormMain::DetectBoardType()
         std::string_view deviceName(name, strnlen(name, sizeof devices.front()->DeviceName));
         result = BoardTypeOfDevice(deviceName);
         Trace("first device %s: %s", TraceQuote(deviceName).c_str(), BoardTypeLabel(result));
+        const char* code = devices.front()->Code;
+        PressBoard.Model = {std::string(code, strnlen(code, sizeof devices.front()->Code)), std::string(deviceName),
+                            result == BOARD_NOT_FOUND ? "" : BoardTypeLabel(result)};
     } else {
         Trace("no device on the chain");
+        PressBoard.Model = {};
     }
     return result;
 }

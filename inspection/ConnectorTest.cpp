@@ -48,6 +48,7 @@ bool TFormMain::TestConnector(int32_t index)
             for (const std::string& line : faults.MemoLines)
                 MemoError.AppendLine(line);
             outline.SetHint(faults.Hint);
+            PressBoard.FaultyPairs = faults.Pairs;
             MemoError.SetVisible(true);
             MarkLabel(LabelError, true, LabelError.Color);
         }

@@ -14,6 +14,8 @@ TFaultList BuildFaultList(const PairTable& pairs, const uint8_t (&passed)[PAIR_C
         char line[48];
         std::snprintf(line, sizeof line, "[%03d]pin %03d-%03d", count + 1, p, p + 1);
         list.MemoLines.push_back(line);
+        std::snprintf(line, sizeof line, "%s%03d-%03d", count ? " " : "", p, p + 1);
+        list.Pairs += line;
         std::snprintf(line, sizeof line, "(%d-%d) ", p, p + 1);
         list.Hint += line;
         ++count;

@@ -13,6 +13,7 @@
 struct TFaultList {
     std::vector<std::string> MemoLines; // "[001]pin 003-004", ...
     std::string Hint;                   // heading line, then "(3-4) " items, 5 to a line
+    std::string Pairs;                  // "003-004 051-052", for the press's record
 };
 
 // passed[i] is non-zero when pair i looped back; only the failed pairs are listed, in pair

@@ -79,12 +79,20 @@ void TFormMain::RunInspection(TRun& run, HWND sender)
         ExpectedRunMs = RunEstimateMs(SpeedFactor);
         StartProgress();
 
+        // For the record: a held board keeps the model its bring-up found; of a board connected
+        // now, not brought up, none is known.
+        const bool held = static_cast<bool>(CurrentBoard);
+        PressBoard = {held ? PressBoard.Model : TBoardModel{}, "", ""};
         if (!CurrentBoard && !ConnectNewBoard())
             ReleaseBoard();
         bool ready = CurrentBoard && CheckBoardName().Ready;
+        if (ready)
+            PressBoard.Came = held ? "reused" : "connected";
         if (!ready) {
             ReleaseBoard();
             ready = BringUpBoard();
+            if (ready)
+                PressBoard.Came = "brought up";
         }
 
         if (ready) {
@@ -96,6 +104,7 @@ void TFormMain::RunInspection(TRun& run, HWND sender)
         }
     } catch (const TLibraryFault& fault) {
         run.Outcome = "fault";
+        run.Record.Fault = fault.what();
         ReleaseBoard();
         ShowRunStopped(STATUS_STOPPED_BY_FAULT + fault.Library);
         throw;

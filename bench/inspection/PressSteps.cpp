@@ -1,7 +1,7 @@
 /*
  * The steps of a press on a held board, one by one (see PressSteps.h). The sequence is the one
  * a passing press makes: the run's start, the board's name, the loopback test of the connector
- * with the drain after it, the verdict, and the run's end. Between two presses the messages a
+ * with the drain after it, the verdict, the press's record, and the run's end. Between two presses the messages a
  * press leaves behind are dispatched, as the program's message loop does.
  */
 #include "PressSteps.h"
@@ -83,7 +83,9 @@ bool OnePress(TFormMain& form, int32_t index, TStepClock& clock, std::string& er
     std::string name;
     bool pass = false;
     uint8_t passed[LOOPBACK_PAIRS] = {};
+    TRunRecord record;
 
+    record.Begin();
     clock.Time("status \"Inspection Prepare...\"", [&] { form.ShowStatus("Inspection Prepare...", COLOR_BLUE); });
     clock.Time("buttons disabled", [&] { form.EnableButtons(false); });
     clock.Time("hourglass cursor", [&] { form.SetFormCursor(IDC_WAIT); });
@@ -114,6 +116,7 @@ bool OnePress(TFormMain& form, int32_t index, TStepClock& clock, std::string& er
     });
     clock.Time("progress 100", [&] { form.SetProgress(100); });
     clock.Time("progress 0, timer stopped", [&] { form.StopProgress(); });
+    clock.Time(RECORD_STEP, [&] { record.Write(form, letter, "PASS"); });
     clock.Time("buttons enabled", [&] { form.EnableButtons(true); });
     clock.Time("normal cursor", [&] { form.SetFormCursor(nullptr); });
     clock.NextPress();
@@ -130,6 +133,9 @@ bool MeasurePressSteps(const std::string& benchPath, int presses, TPressSteps& f
 {
     SetEnvironmentVariableA("KV7_BENCH", benchPath.c_str());
     TFormMain form;
+    // The records go beside the bench, into the folder the benchmark removes at its end.
+    const std::string records = benchPath.substr(0, benchPath.find_last_of('\\') + 1) + "records\\";
+    form.Records = TRecordBook(std::wstring(records.begin(), records.end()));
     form.Show();
     PumpPendingMessages();
     form.WarnBeforeTest = false;

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// The step that writes the press's record: a line appended to a real file and flushed.
+inline constexpr char RECORD_STEP[] = "record written (appended, flushed)";
+
 struct TPressStep {
     std::string Name;
     std::vector<double> Ms;

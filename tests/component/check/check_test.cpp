@@ -26,7 +26,7 @@ namespace {
 
 constexpr const char* CONFIGURATIONS[] = {"KV7_MassProduction_150.sof", "KV7_MassProduction_340.sof",
                                           "KV7_MassProduction_150ES.sof", "KV7_MassProduction_260.sof"};
-constexpr size_t PASSIVE_CHECKS = 16;
+constexpr size_t PASSIVE_CHECKS = 17;
 constexpr size_t BOARD_CHECKS = 3;
 
 // An environment variable of this process, and so of the check it starts, put back afterwards.

@@ -1,11 +1,17 @@
 // Bring-up against the simulated programmer, download library and firmware: the download's
 // arguments and folder, the shorter estimate of the smaller model, and the board released with
 // its port closed when the name check fails. A press with no board at all ends in the warning,
-// and a press posted meanwhile does not start a second run inside the first.
+// and a press posted meanwhile does not start a second run inside the first. The demo's presses
+// leave their records.
 #include "InspectionDesk.h"
 
 #include "base/Paths.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/BuiltFiles.h"
+#include "tests/support/Folders.h"
+#include "tests/support/TextFiles.h"
+
+#include "KV7Version.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +23,24 @@ std::string JournalFolder(std::string folder)
     if (!folder.empty() && folder.back() == '\\')
         folder.pop_back();
     return folder;
+}
+
+// The fields of a record line, as a spreadsheet splits it.
+std::vector<std::string> Fields(const std::string& line)
+{
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"')
+            fields.back() += line[++i];
+        else if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += line[i];
+    }
+    return fields;
 }
 
 } // namespace
@@ -110,4 +134,43 @@ TEST(BringUp, NoBoardEndsInTheWarningAndRefusesASecondRunMeanwhile)
     // The window is idle again.
     EXPECT_FALSE(form.CurrentBoard);
     EXPECT_TRUE(Idle(form));
+}
+
+// The demo's bench, its waits cut short: a fresh EP3SL150 board, three pin pairs failing on
+// ORBA-C. Pressed A to D, it leaves one record a press: A brought the board up, the others
+// reused it, C is NG with its pairs as the memo lists them. A press with the board switched off
+// is NOT READY, with the status it left and the detection's reason behind it.
+TEST(BringUp, DemoBenchPressesLeaveARecordEach)
+{
+    TestBench bench(ReadText(BuiltFile("demo\\KV7_Bench.ini")) + "programmer_ms = 0\ndownload_ms = 0\nloopback_ms = 0\n");
+    BoxRecorder boxes;
+    TShownForm form;
+    TempFolder records("kv7 records");
+    form.Records = TRecordBook(std::wstring(records.Path().begin(), records.Path().end()));
+    for (HWND button : form.ButtonOrba)
+        form.ButtonOrbaClick(button);
+    bench.Write(bench.Text() + "powered = no\n");
+    form.ButtonOrbaClick(form.ButtonOrba[1]);
+
+    const std::vector<std::string> files = FileNames(records.Path(), "*.csv");
+    ASSERT_EQ(files.size(), 1u);
+    const std::vector<std::string> lines = SplitLines(ReadText(records / files[0]));
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], std::string("\xEF\xBB\xBF") + RECORD_HEADER);
+    const std::vector<std::vector<std::string>> expected = {
+        {"A", "PASS", "", "EP3SL150", "SIII-150", "brought up", "ORBA-A PASS"},
+        {"B", "PASS", "", "EP3SL150", "SIII-150", "reused", "ORBA-B PASS"},
+        {"C", "NG", "017-018 051-052 123-124", "EP3SL150", "SIII-150", "reused", "ORBA-C NG"},
+        {"D", "PASS", "", "EP3SL150", "SIII-150", "reused", "ORBA-D PASS"},
+        {"B", "NOT READY", "", "", "", "", "Failed to connect FPAG board."}};
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const std::vector<std::string> f = Fields(lines[i + 1]);
+        ASSERT_EQ(f.size(), 14u) << lines[i + 1];
+        EXPECT_EQ(f[4], KV7_VERSION_TEXT);
+        EXPECT_EQ((std::vector<std::string>{f[5], f[6], f[7], f[9], f[10], f[11], f[12]}), expected[i]) << lines[i + 1];
+        if (i < 4)
+            EXPECT_EQ(f[13], "");
+        else
+            EXPECT_NE(f[13].find("chain detection failed: "), std::string::npos) << f[13];
+    }
 }

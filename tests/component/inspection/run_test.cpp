@@ -6,58 +6,17 @@
 
 #include "base/Fault.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/Folders.h"
+#include "tests/support/TextFiles.h"
+#include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <mutex>
 #include <string>
 #include <vector>
 
 namespace {
-
-// The trace lines this process writes meanwhile, taken from the notification OutputDebugStringA
-// raises before a debugger or a viewer would see it; each is also copied to standard error, for
-// a death test's child to hand to its parent.
-class TraceCapture {
-public:
-    TraceCapture() : Handler(AddVectoredExceptionHandler(1, OnException)) { Active = this; }
-    ~TraceCapture()
-    {
-        RemoveVectoredExceptionHandler(Handler);
-        Active = nullptr;
-    }
-    TraceCapture(const TraceCapture&) = delete;
-    TraceCapture& operator=(const TraceCapture&) = delete;
-
-    // The first line that starts with the text, or "" when none does.
-    std::string LineStarting(const std::string& start) const
-    {
-        std::lock_guard guard(Lock);
-        for (const std::string& line : Lines)
-            if (line.rfind(start, 0) == 0)
-                return line;
-        return std::string();
-    }
-
-private:
-    static LONG CALLBACK OnException(EXCEPTION_POINTERS* info)
-    {
-        const EXCEPTION_RECORD& record = *info->ExceptionRecord;
-        if (record.ExceptionCode == DBG_PRINTEXCEPTION_C && record.NumberParameters >= 2 && Active) {
-            const char* text = reinterpret_cast<const char*>(record.ExceptionInformation[1]);
-            std::fputs(text, stderr);
-            std::lock_guard guard(Active->Lock);
-            Active->Lines.emplace_back(text, std::char_traits<char>::length(text) - 1); // no '\n'
-        }
-        return EXCEPTION_CONTINUE_SEARCH;
-    }
-
-    static inline TraceCapture* Active = nullptr;
-    void* Handler;
-    mutable std::mutex Lock;
-    std::vector<std::string> Lines;
-};
 
 // A window that holds a board: one press passed on a bench whose FPGA already runs the test
 // firmware, its power warning answered.
@@ -116,7 +75,14 @@ TEST_F(HeldBoard, ReleaseClosesThePortOnce)
 TEST_F(HeldBoard, FaultInsideTheLibraryLeavesTheWindowIdleAndTheBoardLetGo)
 {
     Bench.Write("configured = yes\nfault_in = write_loopback\n");
+    TempFolder records("kv7 records");
+    Form.Records = TRecordBook(std::wstring(records.Path().begin(), records.Path().end()));
     EXPECT_THROW(Form.ButtonOrbaClick(Form.ButtonOrba[0]), TLibraryFault);
+    // Its record says so, with the fault.
+    const std::string record = ReadText(records / FileNames(records.Path(), "*.csv").at(0));
+    EXPECT_NE(record.find(",A,STOPPED,"), std::string::npos) << record;
+    EXPECT_NE(record.find(",Inspection stopped: fault in PALDRIX_JTAG.DLL,Access violation at "), std::string::npos)
+        << record;
     EXPECT_TRUE(Idle(Form));
     EXPECT_FALSE(Form.CurrentBoard);
     EXPECT_TRUE(Bench.JournalLines("jtag close ").empty());

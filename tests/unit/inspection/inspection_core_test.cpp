@@ -1,11 +1,13 @@
-// The pin-pair table, the NG fault list the operator reads, and the board-type mapping that
-// picks the configuration file.
+// The pin-pair table, the NG fault list the operator reads, the board-type mapping that picks
+// the configuration file, and the press's record line.
 #include "inspection/BoardType.h"
 #include "inspection/FaultList.h"
 #include "inspection/PairTable.h"
+#include "inspection/PressRecord.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -50,6 +52,7 @@ TEST(TFaultList, NumbersFaultsInPairOrderWithZeroPaddedPins)
     ASSERT_EQ(list.MemoLines.size(), 3u);
     EXPECT_EQ(list.MemoLines, (std::vector<std::string>{"[001]pin 003-004", "[002]pin 051-052", "[003]pin 179-180"}));
     EXPECT_EQ(list.Hint, "Invalid paired loopback pin:\n(3-4) (51-52) (179-180) ");
+    EXPECT_EQ(list.Pairs, "003-004 051-052 179-180");
 }
 
 TEST(TFaultList, HintBreaksTheLineAfterEveryFifthPair)
@@ -93,4 +96,36 @@ TEST(BoardType, EightModelNamesPickTheirConfigurationFile)
     EXPECT_EQ(SofFileOf(BOARD_UNKNOWN), nullptr);
     EXPECT_EQ(SofFileOf(BOARD_NOT_FOUND), nullptr);
     EXPECT_STREQ(BoardTypeLabel(BOARD_SIII_150ES), "SIII-150ES");
+}
+
+// A record a spreadsheet reads back field for field: the time with its offset either side of
+// UTC, and every text that holds a comma, a quote or a line break quoted, its quotes doubled.
+TEST(TPressRecord, LineQuotesWhatASpreadsheetWouldSplit)
+{
+    TPressRecord r;
+    r.Start = {2026, 3, 7, 9, 5, 1, -210};
+    r.Ms = 12873;
+    r.Computer = "STATION4";
+    r.Account = "Jos\xC3\xA9";
+    r.Version = "1.0.8";
+    r.Connector = 'C';
+    r.Outcome = "NG";
+    r.FaultyPairs = "017-018 051-052";
+    r.IdCode = "020B40DD";
+    r.Device = "EP3SL340\r\n";
+    r.Model = "SIII-340";
+    r.Board = "brought up";
+    r.Status = "ORBA-C NG";
+    r.Failure = "board command 10: reply \"AA,0B\"";
+    EXPECT_EQ(RecordLine(r), "2026-03-07T09:05:01-03:30,12873,STATION4,Jos\xC3\xA9,1.0.8,C,NG,017-018 051-052,020B40DD,"
+                             "\"EP3SL340\r\n\",SIII-340,brought up,ORBA-C NG,\"board command 10: reply \"\"AA,0B\"\"\"");
+    r.Start.UtcOffsetMinutes = 330;
+    EXPECT_EQ(RecordLine(r).substr(0, 26), "2026-03-07T09:05:01+05:30,");
+    EXPECT_EQ(std::count(std::begin(RECORD_HEADER), std::end(RECORD_HEADER), ','), 13);
+}
+
+TEST(TPressRecord, FileNameHoldsNoLetterAFileNameCannot)
+{
+    EXPECT_EQ(RecordFileName({2026, 12, 9}, "STATION4", "op"), "2026-12-09 STATION4 op.csv");
+    EXPECT_EQ(RecordFileName({2026, 1, 2}, "PC", "a\\b:c*\x01"), "2026-01-02 PC a_b_c__.csv");
 }
