@@ -169,6 +169,12 @@ private:
     void CreateControls();
     TShape MakeShape(const char* name, const TBounds& bounds);
     void OnCommand(int id, int code);
+    // The keyboard (FormKeyboard.cpp): the control that keeps the focus, given it now where
+    // the window is active; the window's own focus handed on to it; a held Enter's repeat,
+    // which clicks nothing.
+    void FocusControl(HWND control);
+    void OnSetFocus();
+    static bool IsHeldEnter(const MSG* key);
     void OnMouseMove(int x, int y);
     bool OnSetCursor(HWND under, int hitTest);
     // The cursor over `under` (the window or one of its controls) with the mouse at the screen
@@ -198,6 +204,8 @@ private:
     UniqueBitmap Picture;
     HCURSOR FormCursor = nullptr;
     WNDPROC ButtonClassProc = nullptr; // the button class's procedure, behind ButtonProc
+    // The control that last had the focus, or that a run's end gave it to.
+    HWND FocusedControl = nullptr;
     // Where the bar last asked each panel to paint itself (its own paint gives the rectangle
     // inside the panel's border); empty until the bar has painted once.
     RECT PanelArea[2] = {};

@@ -5,6 +5,7 @@
 #include "InspectionDesk.h"
 
 #include "base/Fault.h"
+#include "base/Pump.h"
 #include "tests/support/BoxRecorder.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,40 @@ TEST_F(HeldBoard, IsKeptAcrossPresses)
     EXPECT_TRUE(Bench.JournalLines("jtag close ").empty());
     EXPECT_EQ(Bench.JtagWrites(), (std::vector<std::string>{"AA 00 00 00 00 55", "AA 0A 01 00 01 0C 55",
                                                             "AA 00 00 00 00 55", "AA 0A 01 00 00 0B 55"}));
+}
+
+// The keys go on after a run as before it: the focus is back on the button that started it (a
+// run leaves a disabled button, which cannot keep the focus), and comes back to it from the
+// window itself, as after a message box. Enter and Space press the focused button as a click
+// would, whether the focus came from a run's end or by Tab, and a held Enter's repeat presses
+// nothing.
+TEST_F(HeldBoard, KeysPressTheFocusedButtonAndTheFocusStaysOnIt)
+{
+    auto press = [](UINT key, LPARAM state = 1) {
+        const HWND focus = GetFocus();
+        PostMessageA(focus, WM_KEYDOWN, key, state);
+        PostMessageA(focus, WM_KEYUP, key, state | 0xC0000000);
+        PumpPendingMessages();
+    };
+    EXPECT_EQ(GetFocus(), Form.ButtonOrba[1]);
+    SetFocus(Form.Handle());
+    ASSERT_EQ(GetFocus(), Form.ButtonOrba[1]);
+    Bench.Write("configured = yes\nfaulty_b = 3\n");
+    press(VK_RETURN);
+    EXPECT_EQ(Form.PanelText[0], "ORBA-B NG");
+    EXPECT_EQ(GetFocus(), Form.ButtonOrba[1]);
+
+    press(VK_TAB);
+    ASSERT_EQ(GetFocus(), Form.ButtonOrba[2]);
+    press(VK_SPACE);
+    EXPECT_EQ(Form.PanelText[0], "ORBA-C PASS");
+    ASSERT_EQ(GetFocus(), Form.ButtonOrba[2]);
+
+    Bench.Write("configured = yes\nfaulty_c = 3\n");
+    press(VK_RETURN, 0x40000001);
+    EXPECT_EQ(Form.PanelText[0], "ORBA-C PASS") << "a held Enter pressed the button again";
+    press(VK_RETURN);
+    EXPECT_EQ(Form.PanelText[0], "ORBA-C NG");
 }
 
 TEST_F(HeldBoard, ReleaseClosesThePortOnce)
