@@ -123,6 +123,9 @@ void TFormMain::CreateControls()
     MemoError.Window = CreateControl(
         Window, {WC_EDITA, "", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                  WS_EX_CLIENTEDGE, MEMO_ERROR, ID_MEMO_ERROR, ErrorFont.Get()});
+    SetWindowLongPtrA(MemoError.Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    MemoClassProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(MemoError.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TFormMain::MemoProc)));
 
     // SS_NOTIFY makes a label take the mouse instead of passing it to the window beneath; a
     // label keeps its caption on one line, as it grows rather than wraps.
