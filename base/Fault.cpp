@@ -112,10 +112,10 @@ std::string DescribeFault(const TFault& fault)
     std::snprintf(unnamed, sizeof unnamed, "Exception %08lX", static_cast<unsigned long>(fault.Code));
     std::string out = name ? name : unnamed;
     out += " at address " + HexAddress(fault.Address);
-    if (!fault.Module.empty())
-        out += " in module '" + fault.Module + "'";
     if (fault.HasOffset)
-        out += " (offset " + HexAddress(fault.Offset) + ")";
+        out += " in module '" + fault.Module + "' (offset " + HexAddress(fault.Offset) + ")";
+    else if (!fault.Module.empty())
+        out += " in module '" + fault.Module + "'";
     out += ".";
     if (fault.HasAccess)
         out += std::string(" ") + AccessName(fault.Access) + " of address " + HexAddress(fault.AccessAddress) + ".";
