@@ -12,9 +12,9 @@
  * gets the focus and gives it up when it loses it (ButtonProc), whether the focus came by Tab,
  * by a click or from a run's end. The window has no default button of its own, so Enter
  * elsewhere clicks nothing. Tab goes round the controls in their creation order, the list of
- * faulty pairs included (MemoProc). None of this starts a second run inside a run: a run disables the
- * buttons, and a press that comes all the same (an automation tool's click on a disabled button,
- * which Wine lets through) finds the window held by the run.
+ * faulty pairs included (MemoProc). None of this starts a second run inside a run: a run
+ * disables the buttons, and a press that comes all the same (an automation tool's click on a
+ * disabled button, which Wine lets through) finds the window held by the run.
  */
 #include "FormMain.h"
 
