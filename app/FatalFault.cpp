@@ -1,8 +1,10 @@
 /*
  * The last words are said from a thread of their own, which has a stack of its own, because the
- * faulting thread may have none left. That thread looks up the module, words the text and
- * shows the box; the box has no owner window, because the window's thread is the one waiting
- * for it and could not answer the messages an owned box sends.
+ * faulting thread may have none left. That thread looks up the module and the fault's offset in
+ * it (the address alone is no use with the debug file: the exe is loaded at another base at
+ * every boot), words the text and shows the box; the box has no owner window, because the
+ * window's thread is the one waiting for it and could not answer the messages an owned box
+ * sends.
  *
  * A stack overflow is taken when it is first raised, by a vectored handler, and not as an
  * unhandled fault: by the time the system would call the unhandled-exception filter, dispatching
@@ -30,7 +32,7 @@ alignas(16) char SpareStack[64 * 1024];
 
 DWORD WINAPI ShowFatalFault(void*)
 {
-    Fatal.Module = ModuleNameOf(Fatal.Address);
+    LocateFault(Fatal);
     TApplication::ShowException(TException(DescribeFault(Fatal)));
     return 0;
 }
@@ -47,9 +49,10 @@ DWORD WINAPI ShowFatalFault(void*)
         CloseHandle(InstanceMutex);
     }
     // Nothing of the program can be trusted to shut down normally after this; the system frees
-    // the rest.
-    TerminateProcess(GetCurrentProcess(), 0);
-    ExitProcess(0);
+    // the rest. The exit code is the fault's, as the system's own end of a crashed process
+    // gives it, so that a script or a deployment tool does not see success.
+    TerminateProcess(GetCurrentProcess(), Fatal.Code);
+    ExitProcess(Fatal.Code);
 }
 
 // Only the first fault is told; a second one meanwhile (on the box's thread, say) is not.

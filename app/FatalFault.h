@@ -1,9 +1,10 @@
 /*
  * The last resort for a fault nothing else catches: one in the program's own code, such as a
  * stack overflow. Rather than vanishing (or leaving the system's crash dialog) the program
- * shows what happened, where and in which module in its error box, releases the instance
- * mutex and ends with exit code 0. Faults inside a maker library never get here; the library
- * guard takes those.
+ * shows what happened, where, in which module and at which offset in it in its error box,
+ * releases the instance mutex and ends with the fault's exception code as its exit code (a
+ * crash is no success). Faults inside a maker library never get here; the library guard takes
+ * those.
  *
  * Under a debugger the system hands an unhandled fault to the debugger instead of to the
  * unhandled-exception filter, as Windows documents; only a stack overflow is still shown then.

@@ -123,6 +123,9 @@ void TFormMain::CreateControls()
     MemoError.Window = CreateControl(
         Window, {WC_EDITA, "", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                  WS_EX_CLIENTEDGE, MEMO_ERROR, ID_MEMO_ERROR, ErrorFont.Get()});
+    SetWindowLongPtrA(MemoError.Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    MemoClassProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(MemoError.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TFormMain::MemoProc)));
 
     // SS_NOTIFY makes a label take the mouse instead of passing it to the window beneath; a
     // label keeps its caption on one line, as it grows rather than wraps.
@@ -175,7 +178,7 @@ void TFormMain::Show()
         return;
     ShowWindow(Window, SW_SHOWNORMAL);
     UpdateWindow(Window);
-    SetFocus(ButtonExit);
+    FocusControl(ButtonExit);
 }
 
 LRESULT CALLBACK TFormMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
@@ -200,7 +203,10 @@ LRESULT CALLBACK TFormMain::WindowProc(HWND window, UINT message, WPARAM wParam,
 // paint when enabled or disabled, instead of painting itself inside EnableWindow: disabled, the
 // five are painted together in one pass (EnableButtons); enabled, with the window's next message
 // pass, when the run has ended. The connector buttons also report the mouse for their hover
-// outlines.
+// outlines. A button with the focus is the default push button (FormKeyboard.cpp) and tells the
+// window it has the focus; it takes a held Enter's repeats itself (and ignores them), so that
+// the dialog navigation clicks it only once, as a held Space or mouse button clicks once: a key
+// still held when a run ends starts no other.
 //
 // The buttons are subclassed the classic way (GWLP_WNDPROC), not with SetWindowSubclass, which
 // finds its chain in a window property on every message. A themed button sends itself dozens of
@@ -215,6 +221,17 @@ LRESULT CALLBACK TFormMain::ButtonProc(HWND button, UINT message, WPARAM wParam,
     case WM_ENABLE:
         InvalidateRect(button, nullptr, TRUE);
         return 0;
+    case WM_SETFOCUS:
+        form->FocusedControl = button;
+        SendMessageA(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+        break;
+    case WM_KILLFOCUS:
+        SendMessageA(button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+        break;
+    case WM_GETDLGCODE:
+        if (IsHeldEnter(reinterpret_cast<const MSG*>(lParam)))
+            return CallWindowProcA(classProc, button, message, wParam, lParam) | DLGC_WANTMESSAGE;
+        break;
     case WM_MOUSEMOVE:
         if (button != form->ButtonExit)
             CallGuarded([&] {
@@ -265,6 +282,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam)))
             return TRUE;
         break;
+    case WM_SETFOCUS:
+        OnSetFocus();
+        return 0;
     case WM_ERASEBKGND:
         return 1; // OnPaint covers every pixel
     case WM_PAINT:
@@ -305,6 +325,8 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void TFormMain::OnCommand(int id, int code)
 {
+    if (id == ID_MEMO_ERROR && code == EN_SETFOCUS)
+        FocusedControl = MemoError.Window;
     if (code != BN_CLICKED)
         return;
     if (id == ID_BUTTON_EXIT) {
@@ -446,6 +468,8 @@ TFormMain::TRun::~TRun()
         DropPendingInput();
         Record.Write(Form, Letter, Outcome);
         Form.EnableButtons(true);
+        // The keys go on where the operator left them: on the button that started the run.
+        Form.FocusControl(Form.ButtonOrba[Letter - 'A']);
         Form.SetFormCursor(nullptr);
         Form.Busy = false;
         Trace("run ORBA-%c end %s (%lu ms)", Letter, Outcome, GetTickCount() - StartTick);

@@ -188,6 +188,13 @@ private:
     void CreateControls();
     TShape MakeShape(const char* name, const TBounds& bounds);
     void OnCommand(int id, int code);
+    // The keyboard (FormKeyboard.cpp): the control that keeps the focus, given it now where
+    // the window is active; the window's own focus handed on to it; a held Enter's repeat,
+    // which clicks nothing; the list of faulty pairs, which lets Tab go on.
+    void FocusControl(HWND control);
+    void OnSetFocus();
+    static bool IsHeldEnter(const MSG* key);
+    static LRESULT CALLBACK MemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void OnMouseMove(int x, int y);
     bool OnSetCursor(HWND under, int hitTest);
     // The cursor over `under` (the window or one of its controls) with the mouse at the screen
@@ -217,6 +224,9 @@ private:
     UniqueBitmap Picture;
     HCURSOR FormCursor = nullptr;
     WNDPROC ButtonClassProc = nullptr; // the button class's procedure, behind ButtonProc
+    WNDPROC MemoClassProc = nullptr;   // the edit class's procedure, behind MemoProc
+    // The control that last had the focus, or that a run's end gave it to.
+    HWND FocusedControl = nullptr;
     // Where the bar last asked each panel to paint itself (its own paint gives the rectangle
     // inside the panel's border); empty until the bar has painted once.
     RECT PanelArea[2] = {};

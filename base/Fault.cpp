@@ -57,13 +57,21 @@ void RecordFault(const EXCEPTION_RECORD& record, TFault& fault)
     }
 }
 
-std::string ModuleNameOf(uintptr_t address)
+namespace {
+
+// The module that holds the address; null when none does. A module's handle is its base.
+HMODULE ModuleAt(uintptr_t address)
 {
     HMODULE module = nullptr;
     // Without UNCHANGED_REFCOUNT the lookup would take a reference the caller has to drop.
     if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                             reinterpret_cast<LPCSTR>(address), &module))
-        return std::string();
+        return nullptr;
+    return module;
+}
+
+std::string FileNameOf(HMODULE module)
+{
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
@@ -71,6 +79,22 @@ std::string ModuleNameOf(uintptr_t address)
     std::string name(path, length);
     size_t slash = name.find_last_of("\\/");
     return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
+} // namespace
+
+std::string ModuleNameOf(uintptr_t address)
+{
+    const HMODULE module = ModuleAt(address);
+    return module ? FileNameOf(module) : std::string();
+}
+
+void LocateFault(TFault& fault)
+{
+    const HMODULE module = ModuleAt(fault.Address);
+    fault.Module = module ? FileNameOf(module) : std::string();
+    fault.HasOffset = !fault.Module.empty();
+    fault.Offset = fault.HasOffset ? fault.Address - reinterpret_cast<uintptr_t>(module) : 0;
 }
 
 std::string HexAddress(uintptr_t value)
@@ -88,7 +112,9 @@ std::string DescribeFault(const TFault& fault)
     std::snprintf(unnamed, sizeof unnamed, "Exception %08lX", static_cast<unsigned long>(fault.Code));
     std::string out = name ? name : unnamed;
     out += " at address " + HexAddress(fault.Address);
-    if (!fault.Module.empty())
+    if (fault.HasOffset)
+        out += " in module '" + fault.Module + "' (offset " + HexAddress(fault.Offset) + ")";
+    else if (!fault.Module.empty())
         out += " in module '" + fault.Module + "'";
     out += ".";
     if (fault.HasAccess)

@@ -1,8 +1,10 @@
 /*
  * A structured exception as the program reports it: what happened, at which instruction, in
- * which module, and for a memory fault which address was touched how. The text follows the
- * wording operators know from the exception box:
+ * which module (and where in it, once located), and for a memory fault which address was
+ * touched how. The text follows the wording operators know from the exception box:
  *     Access violation at address 6A0412F3 in module 'PALDRIX_JTAG.DLL'. Read of address 00000000.
+ *     Access violation at address 0041A2B7 in module 'KV7Inspect.exe' (offset 0001A2B7). Write of
+ *     address 00000000.
  */
 #pragma once
 
@@ -18,6 +20,11 @@ struct TFault {
     uintptr_t Address = 0;
     // The module holding Address, by file name alone; empty when no module holds it.
     std::string Module;
+    // Where in that module Address lies (Address less the module's base), for a reader of the
+    // module's debug file: the system loads a module at another base at every boot (ASLR), so
+    // the address alone names no instruction. Only LocateFault fills it.
+    bool HasOffset = false;
+    uintptr_t Offset = 0;
     // Memory faults only: 0 read, 1 write, 8 execution, and the address touched.
     bool HasAccess = false;
     ULONG_PTR Access = 0;
@@ -35,6 +42,9 @@ void RecordFault(const EXCEPTION_RECORD& record, TFault& fault);
 
 // The file name of the module that holds the address, or "" when none does.
 std::string ModuleNameOf(uintptr_t address);
+
+// Fills the fault's Module and, where a module holds the address, its Offset.
+void LocateFault(TFault& fault);
 
 std::string DescribeFault(const TFault& fault);
 

@@ -16,11 +16,11 @@
 UINT AnsiCodePage();
 
 // The code page cmd starts reading the batch file in. cmd converts each line of a batch file
-// from its console's code page, and the programmer gets a console of its own
-// (CREATE_NEW_CONSOLE), which starts in the OEM code page unless the account's console settings
-// or an AutoRun command change it (SpellForBatch makes the line independent of that). Our own
-// console's code page (GetConsoleCP) would not do: the program is a GUI process and has no
-// console, so that call answers 0.
+// from its console's code page, and the programmer gets a console of its own, one without a
+// window (CREATE_NO_WINDOW), which like every new console starts in the OEM code page unless the
+// account's console settings or an AutoRun command change it (SpellForBatch makes the line
+// independent of that). Our own console's code page (GetConsoleCP) would not do: the program is
+// a GUI process and has no console, so that call answers 0.
 UINT BatchCodePage();
 
 // A path as a reader in codePage must spell it to name the same file or folder: as it is when

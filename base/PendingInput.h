@@ -8,5 +8,6 @@
 
 // Removes the mouse and keyboard input pending for this thread. Input for the window frame
 // stays: a click on the close box, and the system keys (Alt+F4, the window menu), so a close
-// asked while the run was busy is not lost.
+// asked while the run was busy is not lost. Where no window has the focus, the active one is
+// given it.
 void DropPendingInput();

@@ -25,7 +25,8 @@ public:
     // The folder named by the registry, or "" when the key or value is missing.
     std::wstring GetQuartusInstallDir();
 
-    // Runs the command line hidden; true only when the process was seen to end with code 0.
+    // Runs the command line with no console window; true only when the process was seen to end
+    // with code 0.
     bool QuartusExecute(const std::string& commandLine, std::uint32_t timeoutMs);
 
     // Lets the window live for the given time.

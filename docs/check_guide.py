@@ -57,8 +57,9 @@ MADE_ELSEWHERE = {
     # (base/Fault.cpp) puts together piece by piece. The C++ library's own (std::bad_alloc) are
     # not the program's texts.
     ("app/Application.cpp", "TException", "error.what()"): ["<fault> at address <address> in module '<module>'"],
-    # A fault in the program's own code, described the same way.
-    ("app/FatalFault.cpp", "TException", "DescribeFault(Fatal)"): ["<fault> at address <address> in module '<module>'"],
+    # A fault in the program's own code, described the same way with the offset in its module.
+    ("app/FatalFault.cpp", "TException", "DescribeFault(Fatal)"): [
+        "<fault> at address <address> in module '<module>' (offset <offset>)"],
     # BuildFaultList (inspection/FaultList.cpp) formats the lines; they come in a TFaultList.
     ("inspection/ConnectorTest.cpp", "AppendLine", "line"): ["[<number>]pin <pin>-<pin>"],
     # BuildFaultList puts the heading and the pairs together; they come in a TFaultList.

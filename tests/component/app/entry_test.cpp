@@ -1,10 +1,12 @@
 // The process entry's promises that the e2e single-instance and closing scripts cannot provoke:
 // every escaping exception shown in the application's error box, the mutex released on that
-// path too, and 0 returned. Each test uses a mutex name of its own, so a real copy of the tool
+// path too, and 0 returned; a fault in the program's own code told with its offset, and the
+// fault's code as the exit code. Each test uses a mutex name of its own, so a real copy of the tool
 // running beside the tests is not touched.
 #include "app/Application.h"
 #include "app/Entry.h"
 
+#include "base/Fault.h"
 #include "base/Handles.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/BuiltFiles.h"
@@ -14,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -58,25 +62,36 @@ TEST(Entry, EscapingExceptionsAreShownAndTheMutexIsReleased)
 }
 
 // A fault in the program's own code, a stack overflow above all, is one nothing can recover
-// from: the error box names it, then the process ends with 0 and the mutex released.
-TEST(Entry, FaultInTheProgramsOwnCodeEndsInTheErrorBoxWithTheMutexReleasedAndExitCode0)
+// from: the error box names it and where it lies in its module, then the process ends with the
+// fault's code and the mutex released.
+TEST(Entry, FaultInTheProgramsOwnCodeEndsInTheErrorBoxWithItsOffsetAndExitsWithItsCode)
 {
-    const std::pair<const char*, const char*> CASES[] = {
-        {"overflow", "Error|Stack overflow at address "},
-        {"null", "Error|Access violation at address "},
+    const struct {
+        const char* Mode;
+        const char* Start;
+        DWORD Code;
+    } CASES[] = {
+        {"overflow", "Error|Stack overflow at address ", EXCEPTION_STACK_OVERFLOW},
+        {"null", "Error|Access violation at address ", EXCEPTION_ACCESS_VIOLATION},
     };
-    for (const auto& [mode, start] : CASES) {
+    for (const auto& [mode, start, code] : CASES) {
         TempFolder folder("fatal");
         const std::string name = TestMutexName(mode);
         const std::string boxes = folder / "boxes.txt";
         ChildProcess probe("\"" + BuiltFile("fatal_probe.exe") + "\" " + name + " \"" + boxes + "\" " + mode);
         ASSERT_TRUE(probe.Started()) << "error " << probe.Error;
-        EXPECT_EQ(probe.Wait(60000).value_or(~0u), 0u) << mode;
+        EXPECT_EQ(probe.Wait(60000).value_or(0), code) << mode;
         EXPECT_FALSE(MutexExists(name)) << mode;
         const std::vector<std::string> lines = SplitLines(ReadText(boxes));
-        ASSERT_EQ(lines.size(), 1u) << mode << ": " << ReadText(boxes);
-        EXPECT_EQ(lines[0].rfind(start, 0), 0u) << lines[0];
-        EXPECT_NE(lines[0].find(" in module 'fatal_probe.exe'."), std::string::npos) << lines[0];
+        ASSERT_EQ(lines.size(), 2u) << mode << ": " << ReadText(boxes);
+        EXPECT_EQ(lines[1].rfind(start, 0), 0u) << lines[1];
+        // The address less the offset is the base the probe was loaded at.
+        unsigned long long address = 0, offset = 0;
+        ASSERT_EQ(std::sscanf(lines[1].c_str() + std::strlen(start), "%llX in module 'fatal_probe.exe' (offset %llX).",
+                              &address, &offset),
+                  2)
+            << lines[1];
+        EXPECT_EQ(lines[0], "base|" + HexAddress(static_cast<uintptr_t>(address - offset))) << lines[1];
     }
 }
 

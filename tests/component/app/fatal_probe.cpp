@@ -1,9 +1,14 @@
 // A program that faults in its own code under the process entry's guards, as a broken build of
 // the tool would. fatal_probe <mutex name> <file> overflow|null: the stack overflows, or a null
-// pointer is written through. Every box is answered and its caption and text added to the file.
+// pointer is written through. The file gets the base its exe was loaded at ("base|<hex>"), then
+// the caption and text of every box, each box answered.
 #include "app/Entry.h"
 #include "base/Box.h"
+#include "base/Fault.h"
 
+#include <windows.h>
+
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -26,6 +31,10 @@ int main(int argc, char** argv)
     if (argc != 4)
         return 2;
     const std::string file = argv[2];
+    if (FILE* out = std::fopen(file.c_str(), "wb")) {
+        std::fprintf(out, "base|%s\n", HexAddress(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))).c_str());
+        std::fclose(out);
+    }
     SetBoxHook([file](const TBoxRequest& box) {
         if (FILE* out = std::fopen(file.c_str(), "ab")) {
             std::fprintf(out, "%s|%s\n", box.Caption.c_str(), box.Text.c_str());

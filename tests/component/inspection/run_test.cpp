@@ -5,6 +5,7 @@
 #include "InspectionDesk.h"
 
 #include "base/Fault.h"
+#include "base/Pump.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/Folders.h"
 #include "tests/support/TextFiles.h"
@@ -58,6 +59,44 @@ TEST_F(HeldBoard, IsKeptAcrossPresses)
     EXPECT_TRUE(Bench.JournalLines("jtag close ").empty());
     EXPECT_EQ(Bench.JtagWrites(), (std::vector<std::string>{"AA 00 00 00 00 55", "AA 0A 01 00 01 0C 55",
                                                             "AA 00 00 00 00 55", "AA 0A 01 00 00 0B 55"}));
+}
+
+// The keys go on after a run as before it: the focus is back on the button that started it (a
+// run leaves a disabled button, which cannot keep the focus), and comes back to it from the
+// window itself, as after a message box. Enter and Space press the focused button as a click
+// would, whether the focus came from a run's end or by Tab; Tab goes round the controls, the list
+// of an NG's pairs included; a held Enter's repeat presses nothing.
+TEST_F(HeldBoard, KeysPressTheFocusedButtonAndTheFocusStaysOnIt)
+{
+    auto press = [](UINT key, LPARAM state = 1) {
+        const HWND focus = GetFocus();
+        PostMessageA(focus, WM_KEYDOWN, key, state);
+        PostMessageA(focus, WM_KEYUP, key, state | 0xC0000000);
+        PumpPendingMessages();
+    };
+    EXPECT_EQ(GetFocus(), Form.ButtonOrba[1]);
+    SetFocus(Form.Handle());
+    ASSERT_EQ(GetFocus(), Form.ButtonOrba[1]);
+    Bench.Write("configured = yes\nfaulty_b = 3\n");
+    press(VK_RETURN);
+    EXPECT_EQ(Form.PanelText[0], "ORBA-B NG");
+    EXPECT_EQ(GetFocus(), Form.ButtonOrba[1]);
+
+    for (HWND next :
+         {Form.ButtonOrba[2], Form.ButtonOrba[3], Form.MemoError.Window, Form.ButtonExit, Form.ButtonOrba[0]}) {
+        press(VK_TAB);
+        ASSERT_EQ(GetFocus(), next);
+    }
+    Bench.Write("configured = yes\n");
+    press(VK_SPACE);
+    EXPECT_EQ(Form.PanelText[0], "ORBA-A PASS");
+    ASSERT_EQ(GetFocus(), Form.ButtonOrba[0]);
+
+    Bench.Write("configured = yes\nfaulty_a = 3\n");
+    press(VK_RETURN, 0x40000001);
+    EXPECT_EQ(Form.PanelText[0], "ORBA-A PASS") << "a held Enter pressed the button again";
+    press(VK_RETURN);
+    EXPECT_EQ(Form.PanelText[0], "ORBA-A NG");
 }
 
 TEST_F(HeldBoard, ReleaseClosesThePortOnce)
