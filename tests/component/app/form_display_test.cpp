@@ -47,7 +47,7 @@ void ExpectLaidOutAt(TFormMain& form, int dpi)
         MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
         const TBounds at = ScaleBounds(layout, dpi);
         const RECT expected = {at.Left, at.Top, at.Right(), at.Bottom()};
-        EXPECT_TRUE(EqualRect(&r, &expected)) << dpi << " dpi: " << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+        EXPECT_TRUE(EqualRect(&r, &expected)) << dpi << " dpi: " << r.left << "," << r.top << " " << r.right;
     }
     int parts[2] = {};
     SendMessageA(form.StatusBar, SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts));
