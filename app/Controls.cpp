@@ -14,20 +14,22 @@
 
 namespace {
 
-// The outlines' pens, one per colour, made at the first paint that needs them and kept: a
-// paint inside a run should not make and destroy GDI objects. An outline takes four colours.
-HPEN OutlinePen(COLORREF color)
+// The outlines' pens, one per colour and width, made at the first paint that needs them and
+// kept: a paint inside a run should not make and destroy GDI objects. An outline takes four
+// colours, at one width per DPI the window was shown at.
+HPEN OutlinePen(COLORREF color, int width)
 {
     struct TPen {
         COLORREF Color;
+        int Width;
         UniquePen Pen;
     };
     static std::vector<TPen> pens;
     for (const TPen& pen : pens)
-        if (pen.Color == color)
+        if (pen.Color == color && pen.Width == width)
             return pen.Pen.Get();
-    // An inside-frame pen keeps the 3-pixel line within the outline's bounds.
-    pens.push_back({color, UniquePen(CreatePen(PS_INSIDEFRAME, SHAPE_PEN_WIDTH, color))});
+    // An inside-frame pen keeps the line within the outline's bounds.
+    pens.push_back({color, width, UniquePen(CreatePen(PS_INSIDEFRAME, width, color))});
     return pens.back().Pen.Get();
 }
 
@@ -57,17 +59,29 @@ void TShape::Set(bool visible, COLORREF penColor)
         Trace("outline %s visible %s", Name, TraceColor(PenColor).c_str());
     else
         Trace("outline %s hidden", Name);
-    if (Tooltip) {
-        // A hidden outline shows no hint: its tool shrinks to nothing.
-        TOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
-        tool.hwnd = Parent;
-        tool.uId = ToolId;
-        if (Visible)
-            tool.rect = {Bounds.Left, Bounds.Top, Bounds.Right(), Bounds.Bottom()};
-        SendMessageA(Tooltip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    UpdateToolRect();
     Repaint();
+}
+
+void TShape::Place(const TBounds& bounds, int penWidth)
+{
+    Bounds = bounds;
+    PenWidth = penWidth;
+    UpdateToolRect();
+}
+
+void TShape::UpdateToolRect() const
+{
+    if (!Tooltip)
+        return;
+    // A hidden outline shows no hint: its tool shrinks to nothing.
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = Parent;
+    tool.uId = ToolId;
+    if (Visible)
+        tool.rect = {Bounds.Left, Bounds.Top, Bounds.Right(), Bounds.Bottom()};
+    SendMessageA(Tooltip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TShape::SetHint(const std::string& hint)
@@ -90,7 +104,7 @@ void TShape::Paint(HDC dc) const
 {
     if (!Visible)
         return;
-    TSelectedObject selectedPen(dc, OutlinePen(PenColor));
+    TSelectedObject selectedPen(dc, OutlinePen(PenColor, PenWidth));
     TSelectedObject selectedBrush(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, Bounds.Left, Bounds.Top, Bounds.Right(), Bounds.Bottom());
 }
@@ -115,26 +129,42 @@ void TLabel::SetCaption(const std::string& caption)
     if (!Window || !IsWindow(Window))
         return;
     SetWindowTextA(Window, Caption.c_str());
-    if (Grows) {
-        SIZE text{};
-        if (HDC dc = GetDC(Window)) {
-            {
-                TSelectedObject selected(dc, Font);
-                GetTextExtentPoint32A(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text);
-            }
-            ReleaseDC(Window, dc);
-        }
-        // Resized only when the size changes: a resize is a trip to the window server and
-        // uncovers the window beneath, and an empty caption keeps the laid-out size.
-        const int width = std::max<int>(Bounds.Width, text.cx);
-        const int height = std::max<int>(Bounds.Height, text.cy);
-        RECT now{};
-        GetClientRect(Window, &now);
-        if (now.right != width || now.bottom != height)
-            SetWindowPos(Window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    FitCaption();
     if (Visible)
         InvalidateRect(Window, nullptr, TRUE);
+}
+
+void TLabel::FitCaption() const
+{
+    if (!Grows)
+        return;
+    SIZE text{};
+    if (HDC dc = GetDC(Window)) {
+        {
+            TSelectedObject selected(dc, Font);
+            GetTextExtentPoint32A(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text);
+        }
+        ReleaseDC(Window, dc);
+    }
+    // Resized only when the size changes: a resize is a trip to the window server and
+    // uncovers the window beneath, and an empty caption keeps the laid-out size.
+    const int width = std::max<int>(Bounds.Width, text.cx);
+    const int height = std::max<int>(Bounds.Height, text.cy);
+    RECT now{};
+    GetClientRect(Window, &now);
+    if (now.right != width || now.bottom != height)
+        SetWindowPos(Window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TLabel::Place(const TBounds& bounds, HFONT font)
+{
+    Bounds = bounds;
+    Font = font;
+    if (!Window || !IsWindow(Window))
+        return;
+    SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+    SetWindowPos(Window, nullptr, Bounds.Left, Bounds.Top, Bounds.Width, Bounds.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    FitCaption();
 }
 
 void TLabel::SetState(bool visible, COLORREF color)

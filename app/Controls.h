@@ -34,10 +34,12 @@ struct TControlArgs {
 // A visible child window of the parent, with the font set; throws when it cannot be made.
 HWND CreateControl(HWND parent, const TControlArgs& args);
 
-// A rectangle outline with a 3-pixel pen and a transparent inside, drawn over the picture.
+// A rectangle outline with a 3-pixel pen (at 96 dpi) and a transparent inside, drawn over the
+// picture.
 struct TShape {
     const char* Name = "";
     TBounds Bounds{};
+    int PenWidth = SHAPE_PEN_WIDTH;
     COLORREF PenColor = COLOR_AQUA;
     bool Visible = false;
     std::string Hint;
@@ -50,10 +52,13 @@ struct TShape {
     // Visibility and pen color together, then a synchronous repaint of the outline.
     void Set(bool visible, COLORREF penColor);
     void SetHint(const std::string& hint);
+    // A new place and pen, for another DPI; painted with the window's next paint.
+    void Place(const TBounds& bounds, int penWidth);
     void Paint(HDC dc) const;
 
 private:
     void Repaint() const;
+    void UpdateToolRect() const;
 };
 
 // A text label over the window's surface. It takes the mouse like the surface under it does
@@ -73,9 +78,12 @@ struct TLabel {
     // Visibility; the font color changes only when the label is made visible. What the label
     // is waiting to show (a caption set before included) is painted before the call returns.
     void SetState(bool visible, COLORREF color);
+    // A new laid-out place and font, for another DPI.
+    void Place(const TBounds& bounds, HFONT font);
 
 private:
     void PaintNow() const;
+    void FitCaption() const;
 };
 
 // The read-only list of faulty pin pairs.

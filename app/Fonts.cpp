@@ -1,5 +1,7 @@
 #include "Fonts.h"
 
+#include "MonitorDpi.h"
+
 #include "base/DcGuards.h"
 
 #include <iterator>
@@ -40,10 +42,10 @@ const wchar_t* FormFace()
 
 } // namespace
 
-UniqueFont CreateFormFont()
+UniqueFont CreateFormFont(int dpi)
 {
     LOGFONTW font{};
-    font.lfHeight = -FORM_FONT_PIXELS;
+    font.lfHeight = -ScaleLength(FORM_FONT_PIXELS, dpi);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = ANSI_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -70,13 +72,15 @@ UniqueFont CreateArialFont(int pixels)
                                   DEFAULT_PITCH | FF_SWISS, "Arial"));
 }
 
-UniqueFont CreateStatusFont()
+UniqueFont CreateStatusFont(int dpi)
 {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        return UniqueFont(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+        return UniqueFont(CreateFontA(-ScaleLength(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                       DEFAULT_PITCH | FF_SWISS, "MS Shell Dlg"));
+    // The system's metrics are at the system's DPI, which a monitor's may differ from.
+    metrics.lfStatusFont.lfHeight = MulDiv(metrics.lfStatusFont.lfHeight, dpi, SystemDpi());
     return UniqueFont(CreateFontIndirectA(&metrics.lfStatusFont));
 }

@@ -9,8 +9,8 @@
 
 #include <string>
 
-// The window's own font, 19 pixels, ANSI character set.
-UniqueFont CreateFormFont();
+// The window's own font, 19 pixels at 96 dpi, ANSI character set, at the layout's DPI.
+UniqueFont CreateFormFont(int dpi);
 
 // The face the window font really got, for the trace.
 std::string FontFaceOf(HFONT font);
@@ -18,5 +18,5 @@ std::string FontFaceOf(HFONT font);
 // Arial at the given character height in pixels, for the error heading and list.
 UniqueFont CreateArialFont(int pixels);
 
-// The system's status-bar font.
-UniqueFont CreateStatusFont();
+// The system's status-bar font, at the layout's DPI.
+UniqueFont CreateStatusFont(int dpi);

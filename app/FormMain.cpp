@@ -28,20 +28,6 @@ namespace {
 constexpr UINT WM_DESTROY_DEFERRED = WM_APP + 1;
 // How long a granted close during a run keeps the window responsive before it is allowed.
 constexpr DWORD CLOSE_GRACE_MS = 2000;
-constexpr DWORD FORM_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD FORM_EX_STYLE = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-
-// The outer window rectangle for the client area, centred on the screen.
-RECT CentredFrame()
-{
-    RECT frame = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
-    AdjustWindowRectEx(&frame, FORM_STYLE, FALSE, FORM_EX_STYLE);
-    int width = frame.right - frame.left;
-    int height = frame.bottom - frame.top;
-    int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    return {left, top, left + width, top + height};
-}
 
 // Sets a flag for one scope, whichever way the scope is left.
 class TScopedFlag {
@@ -74,22 +60,20 @@ TFormMain::TFormMain()
             throw TException("Cannot register the main window class");
     }
 
-    FormFont = CreateFormFont();
-    ErrorFont = CreateArialFont(13);
-    StatusFont = CreateStatusFont();
-    Trace("window font %s", TraceQuote(FontFaceOf(FormFont.Get())).c_str());
     Picture.Reset(static_cast<HBITMAP>(
         LoadImageA(instance, MAKEINTRESOURCEA(IDB_BOARD), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const TBounds frame = OpenOnMonitor();
+    Trace("window font %s", TraceQuote(FontFaceOf(FormFont.Get())).c_str());
+    ApplyScheme(ReadScheme());
 
-    RECT frame = CentredFrame();
-    HWND created = CreateWindowExA(FORM_EX_STYLE, FORM_MAIN_CLASS, FORM_MAIN_CAPTION, FORM_STYLE, frame.left,
-                                   frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                   nullptr, instance, this);
+    HWND created = CreateWindowExA(FORM_EX_STYLE, FORM_MAIN_CLASS, FORM_MAIN_CAPTION, FORM_STYLE, frame.Left,
+                                   frame.Top, frame.Width, frame.Height, nullptr, nullptr, instance, this);
     if (!created)
         throw TException("Cannot create the main window");
     // From here on the destructor destroys the window, even if construction fails below.
     try {
         CreateControls();
+        LayOutControls();
     } catch (...) {
         DestroyWindow(Window);
         throw;
@@ -144,7 +128,9 @@ void TFormMain::CreateControls()
     LabelError.Window = CreateControl(
         Window, {WC_STATICA, LABEL_ERROR_CAPTION, LABEL_STYLE, 0, LABEL_ERROR, ID_LABEL_ERROR, ErrorFont.Get()});
 
-    // The bar keeps exactly its laid-out place instead of docking to the window's bottom.
+    // The bar keeps exactly its laid-out place instead of docking to the window's bottom. Its
+    // two panels exist before their painter is named; the layout sets their widths again at
+    // every DPI (LayOutControls).
     StatusBar = CreateControl(Window, {STATUSCLASSNAMEA, "", CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
                                        STATUS_BAR, ID_STATUS_BAR, StatusFont.Get()});
     int parts[2] = {STATUS_PANEL0_WIDTH, -1};
@@ -298,6 +284,20 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             StatusBarDrawPanel(static_cast<int>(item->itemID), item->hDC, item->rcItem);
         return TRUE;
     }
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        // The common controls learn of it only from their parent.
+        for (HWND control : {StatusBar, HintTooltip})
+            if (control)
+                SendMessageA(control, WM_SYSCOLORCHANGE, 0, 0);
+        ApplyScheme(ReadScheme());
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST)
+            ApplyScheme(ReadScheme());
+        break;
     case WM_TIMER:
         if (wParam == ID_TIMER_PROGRESS)
             TimerProgressTimer();

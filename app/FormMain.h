@@ -12,6 +12,8 @@
  * Trace lines written by the window part (see also Controls.h and TRun below):
  *     status "<text>" <RRGGBB>     progress <n>     buttons enabled|disabled
  *     window font "<face>"         speed factor <f> (<ms> ms)
+ *     window <d> dpi on a <m> dpi monitor, <x>,<y> <w>x<h> in the work area <x>,<y> <w>x<h>
+ *     high contrast on|off
  *     close refused | close granted | close deferred until the run ends | window destroyed
  *     session ends
  * The inspection part's own lines (the board's release, the detected device) are listed where
@@ -22,6 +24,8 @@
 #include "Controls.h"
 #include "Layout.h"
 #include "ProgressMath.h"
+#include "Scaling.h"
+#include "TextInk.h"
 
 #include "base/Handles.h"
 #include "board/Board.h"
@@ -93,6 +97,11 @@ public:
     // The cursor over the window's own surface and labels: a system cursor such as IDC_WAIT,
     // or none for the normal arrow.
     void SetFormCursor(LPCSTR systemCursor);
+    // The colours the texts are drawn in: the system's scheme and its high-contrast switch,
+    // read at the start and whenever the system says they changed. A test gives one here that
+    // no test system can be put into.
+    void ApplyScheme(const TScheme& scheme);
+    static TScheme ReadScheme();
 
     // --- the inspection part (inspection/), public for the tests ----------------------------
     void ButtonOrbaClick(HWND sender);
@@ -185,6 +194,18 @@ private:
     void RelayToHints(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The layout's DPI fitted to the primary monitor, with the fonts and picture made for it;
+    // the window's rectangle there.
+    TBounds OpenOnMonitor();
+    void OnDpiChanged(int monitorDpi, const RECT& suggested);
+    void MakeScaledResources();
+    // Every control, outline and status panel at its place at the layout's DPI, in its font.
+    void LayOutControls();
+    // The colours of a text at its place in the scheme, set into the control's DC; the brush
+    // of its background.
+    LRESULT InkControl(HDC dc, TTextPlace place, COLORREF color) const;
+    static int SysColorIndex(TSchemeSlot slot);
+
     void CreateControls();
     TShape MakeShape(const char* name, const TBounds& bounds);
     void OnCommand(int id, int code);
@@ -216,12 +237,18 @@ private:
     bool OverVisibleResultShape(int x, int y) const;
 
     static constexpr UINT_PTR ID_TIMER_PROGRESS = 1;
+    static constexpr DWORD FORM_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    static constexpr DWORD FORM_EX_STYLE = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
     HWND Window = nullptr;
     UniqueFont FormFont;
     UniqueFont ErrorFont;
     UniqueFont StatusFont;
     UniqueBitmap Picture;
+    // The layout's DPI, and the picture scaled to it (none at 96 dpi, where it is shown as it is).
+    int Dpi = BASE_DPI;
+    UniqueBitmap PictureAtDpi;
+    TScheme Scheme;
     HCURSOR FormCursor = nullptr;
     WNDPROC ButtonClassProc = nullptr; // the button class's procedure, behind ButtonProc
     WNDPROC MemoClassProc = nullptr;   // the edit class's procedure, behind MemoProc

@@ -2,12 +2,14 @@
  * The main window's own surface: the board picture with its eight outlines painted over it,
  * the hover outlines that follow the mouse over the connector buttons, the cursors, and the
  * colors of the labels and the list. The outlines are not windows, so the window decides
- * what is under the mouse: a visible outline takes the mouse like a control does.
+ * what is under the mouse: a visible outline takes the mouse like a control does. The colours
+ * the texts and the surface are drawn in follow the system's scheme (TextInk.h).
  */
 #include "FormMain.h"
 
 #include "base/Assert.h"
 #include "base/DcGuards.h"
+#include "base/Trace.h"
 
 #include <algorithm>
 #include <iterator>
@@ -51,15 +53,17 @@ void TFormMain::PaintSurface(HDC screen, const RECT& area)
         return;
     TSelectedObject selectedSurface(buffer.Get(), surface.Get());
     SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
-    FillRect(buffer.Get(), &area, GetSysColorBrush(COLOR_INACTIVECAPTION));
+    const TSchemeSlot background = BackgroundOf(TTextPlace::Surface, Scheme.HighContrast);
+    FillRect(buffer.Get(), &area, GetSysColorBrush(SysColorIndex(background)));
     if (Picture) {
-        RECT picture = {IMAGE_KV7.Left, IMAGE_KV7.Top, IMAGE_KV7.Right(), IMAGE_KV7.Bottom()};
+        const TBounds image = ScaleBounds(IMAGE_KV7, Dpi);
+        RECT picture = {image.Left, image.Top, image.Right(), image.Bottom()};
         RECT part;
         if (IntersectRect(&part, &picture, &area)) {
             UniqueMemoryDc pictureDc(CreateCompatibleDC(screen));
-            TSelectedObject selectedPicture(pictureDc.Get(), Picture.Get());
+            TSelectedObject selectedPicture(pictureDc.Get(), PictureAtDpi ? PictureAtDpi.Get() : Picture.Get());
             BitBlt(buffer.Get(), part.left, part.top, part.right - part.left, part.bottom - part.top,
-                   pictureDc.Get(), part.left - IMAGE_KV7.Left, part.top - IMAGE_KV7.Top, SRCCOPY);
+                   pictureDc.Get(), part.left - image.Left, part.top - image.Top, SRCCOPY);
         }
     }
     for (int index : HOVER_Z_ORDER)
@@ -92,7 +96,7 @@ void TFormMain::OnMouseMove(int x, int y)
     // Over a visible outline the mouse is over that outline, which has no handler.
     if (OverVisibleShape(x, y))
         return;
-    if (IMAGE_KV7.Contains(x, y))
+    if (ScaleBounds(IMAGE_KV7, Dpi).Contains(x, y))
         ImageKV7MouseMove();
     else
         FormMouseMove();
@@ -178,17 +182,58 @@ HCURSOR TFormMain::SystemCursor(LPCSTR id)
 
 LRESULT TFormMain::OnControlColor(HDC dc, HWND control)
 {
-    if (control == MemoError.Window) {
-        SetTextColor(dc, COLOR_MAROON);
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    }
-    for (const TLabel* label : {&LabelResult, &LabelError}) {
-        if (control == label->Window) {
-            SetTextColor(dc, label->Color);
-            SetBkColor(dc, GetSysColor(COLOR_INACTIVECAPTION));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INACTIVECAPTION));
-        }
-    }
+    if (control == MemoError.Window)
+        return InkControl(dc, TTextPlace::List, COLOR_MAROON);
+    for (const TLabel* label : {&LabelResult, &LabelError})
+        if (control == label->Window)
+            return InkControl(dc, TTextPlace::Surface, label->Color);
     return DefWindowProcA(Window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+}
+
+LRESULT TFormMain::InkControl(HDC dc, TTextPlace place, COLORREF color) const
+{
+    const TInk ink = InkOf(place, color, Scheme);
+    SetTextColor(dc, ink.Text);
+    SetBkColor(dc, Scheme[ink.Background]);
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(SysColorIndex(ink.Background)));
+}
+
+TScheme TFormMain::ReadScheme()
+{
+    TScheme scheme;
+    HIGHCONTRASTA highContrast{};
+    highContrast.cbSize = sizeof highContrast;
+    // Wine always answers that high contrast is off.
+    scheme.HighContrast = SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
+                          (highContrast.dwFlags & HCF_HIGHCONTRASTON);
+    for (int slot = 0; slot < static_cast<int>(TSchemeSlot::Count); ++slot)
+        scheme.Colors[slot] = GetSysColor(SysColorIndex(static_cast<TSchemeSlot>(slot)));
+    return scheme;
+}
+
+void TFormMain::ApplyScheme(const TScheme& scheme)
+{
+    if (scheme.HighContrast != Scheme.HighContrast)
+        Trace("high contrast %s", scheme.HighContrast ? "on" : "off");
+    Scheme = scheme;
+    if (Window)
+        RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+int TFormMain::SysColorIndex(TSchemeSlot slot)
+{
+    switch (slot) {
+    case TSchemeSlot::Window:
+        return COLOR_WINDOW;
+    case TSchemeSlot::WindowText:
+        return COLOR_WINDOWTEXT;
+    case TSchemeSlot::ButtonFace:
+        return COLOR_BTNFACE;
+    case TSchemeSlot::ButtonText:
+        return COLOR_BTNTEXT;
+    case TSchemeSlot::InactiveCaption:
+    case TSchemeSlot::Count:
+        break;
+    }
+    return COLOR_INACTIVECAPTION;
 }

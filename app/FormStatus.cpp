@@ -101,10 +101,12 @@ void TFormMain::StatusBarDrawPanel(int panel, HDC dc, const RECT& rect)
     PanelArea[panel] = rect;
     if (NotShownYet)
         return;
-    if (panel == 0)
-        PaintStatusPanel(dc, rect, PanelText[0], StatusColor, StatusFont.Get());
-    else
+    if (panel == 0) {
+        const TInk ink = InkOf(TTextPlace::StatusPanel, StatusColor, Scheme);
+        PaintStatusPanel(dc, rect, PanelText[0], ink.Text, Scheme[ink.Background], StatusFont.Get());
+    } else {
         PaintProgressPanel(dc, rect, PanelText[1], StatusFont.Get());
+    }
 }
 
 void TFormMain::EnableButtons(bool enabled)

@@ -1,6 +1,7 @@
 /*
  * The main window's layout: where every control and every outline sits, in client pixels at
- * 96 dpi (the window is not scaled), and the colors the window uses. One table, so the window
+ * 96 dpi (on a scaled monitor the window scales them, Scaling.h), and the colors the window
+ * uses. One table, so the window
  * part, the painter and the tests read the same numbers. No windows.h: the driver may use it to
  * find points to move the mouse to.
  */

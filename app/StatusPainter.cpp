@@ -25,11 +25,12 @@ void DrawClipped(HDC dc, const RECT& area, int x, int y, const std::string& text
 
 } // namespace
 
-void PaintStatusPanel(HDC dc, const RECT& panel, const std::string& text, COLORREF color, HFONT font)
+void PaintStatusPanel(HDC dc, const RECT& panel, const std::string& text, COLORREF color, COLORREF background,
+                      HFONT font)
 {
     TSavedDc saved(dc);
     SelectObject(dc, font);
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    SetBkColor(dc, background);
     SetTextColor(dc, color);
     // The opaque rectangle is the whole panel, not the text's cell; the text itself is not
     // clipped to it.

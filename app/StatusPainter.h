@@ -10,9 +10,10 @@
 
 #include <string>
 
-// The status text at the panel's top-left corner on the bar's own button-face colour, which
-// fills the whole panel.
-void PaintStatusPanel(HDC dc, const RECT& panel, const std::string& text, COLORREF color, HFONT font);
+// The status text in its colour at the panel's top-left corner on the background colour (the
+// bar's own button face), which fills the whole panel.
+void PaintStatusPanel(HDC dc, const RECT& panel, const std::string& text, COLORREF color, COLORREF background,
+                      HFONT font);
 
 // The percentage as a blue bar from the left with its label centred in the whole panel, white
 // over the bar and blue beside it. A text that is not a number, or 0, shows the bar's own

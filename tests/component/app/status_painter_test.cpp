@@ -98,8 +98,8 @@ TEST(StatusPanelPainter, TextInItsColourOnTheBarsFaceOverTheWholePanel)
     UniqueFont font = BarFont();
     Surface surface;
     // A longer text in another colour first: none of it may remain beside the shorter one.
-    PaintStatusPanel(surface.Get(), PANEL, "Inspection Prepare...", COLOR_RED, font.Get());
-    PaintStatusPanel(surface.Get(), PANEL, "Ready", COLOR_BLUE, font.Get());
+    PaintStatusPanel(surface.Get(), PANEL, "Inspection Prepare...", COLOR_RED, GetSysColor(COLOR_BTNFACE), font.Get());
+    PaintStatusPanel(surface.Get(), PANEL, "Ready", COLOR_BLUE, GetSysColor(COLOR_BTNFACE), font.Get());
     EXPECT_GT(surface.Count(0, 40, COLOR_BLUE), 5);
     EXPECT_EQ(surface.Count(0, PANEL_WIDTH, COLOR_RED), 0);
     EXPECT_EQ(surface.Count(0, PANEL_WIDTH, UNTOUCHED), 0);
